@@ -1,0 +1,63 @@
+# Shared by the scripts: building the trees, a private X display and a fresh Wine prefix.
+# Sourced, not run.
+
+VD_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+VD_BUILD="${VD_BUILD:-$VD_ROOT/build}"
+VD_ARCHES=(i686 x86_64)
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+vd_jobs() { nproc 2>/dev/null || echo 2; }
+
+vd_build_host() {
+  cmake -S "$VD_ROOT" -B "$VD_BUILD/host" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
+    cmake --build "$VD_BUILD/host" -j"$(vd_jobs)"
+}
+
+vd_build_win() { # arch
+  cmake -S "$VD_ROOT" -B "$VD_BUILD/$1" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE="$VD_ROOT/cmake/toolchain-$1.cmake" >/dev/null &&
+    cmake --build "$VD_BUILD/$1" -j"$(vd_jobs)"
+}
+
+# Starts a private Xvfb on the first free display number and exports DISPLAY.
+VD_XVFB_PID=""
+vd_start_xvfb() {
+  local n
+  for n in $(seq 91 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    VD_XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$VD_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$VD_XVFB_PID" 2>/dev/null
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+vd_stop_xvfb() {
+  [ -n "$VD_XVFB_PID" ] && kill "$VD_XVFB_PID" 2>/dev/null
+  VD_XVFB_PID=""
+}
+
+# A new, empty Wine prefix for one run, initialised once.
+vd_fresh_prefix() { # dir
+  export WINEPREFIX="$1"
+  [ -d "$WINEPREFIX" ] && { wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"; }
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  # Xvfb has no window manager: unmanaged windows keep Wine from waiting two seconds for one
+  # each time a window is hidden.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wineserver -w 2>/dev/null || true
+}
+
+vd_stop_wine() { [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true; }

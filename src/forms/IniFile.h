@@ -1,0 +1,54 @@
+#pragma once
+#include "core/IniValues.h"
+#include "core/SettingsKeys.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vd::forms {
+
+// A handle on a settings file through the private-profile functions. It caches nothing: every
+// read goes to the file and every write reaches it at once, so all objects on one name agree.
+// A bare name lives in the Windows directory.
+class IniFile {
+public:
+  explicit IniFile(std::string fileName) : fileName_(std::move(fileName)) {}
+
+  const std::string& FileName() const { return fileName_; }
+
+  // At most 2047 characters come back, as the private-profile functions give them.
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& defaultValue) const;
+  // Throws Error("Unable to write to <file name>") when the system refuses the write.
+  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+
+  int32_t ReadInteger(const std::string& section, const std::string& key, int32_t defaultValue) const;
+  void WriteInteger(const std::string& section, const std::string& key, int32_t value);
+  bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
+  void WriteBool(const std::string& section, const std::string& key, bool value);
+  Colour ReadColour(const std::string& section, const std::string& key, Colour defaultValue) const;
+  void WriteColour(const std::string& section, const std::string& key, Colour value);
+
+  // The section's keys in file order with their values.
+  std::vector<std::pair<std::string, std::string>> ReadSectionValues(const std::string& section) const;
+
+  // The same, addressed by an entry of the key table with its own default.
+  std::string ReadString(const settings::Key& k) const;
+  void WriteString(const settings::Key& k, const std::string& value);
+  int32_t ReadInteger(const settings::Key& k) const;
+  void WriteInteger(const settings::Key& k, int32_t value);
+  bool ReadBool(const settings::Key& k) const;
+  void WriteBool(const settings::Key& k, bool value);
+  Colour ReadColour(const settings::Key& k) const;
+  void WriteColour(const settings::Key& k, Colour value);
+
+private:
+  std::string fileName_;
+};
+
+// The name every settings object of the program uses; tests point it elsewhere.
+const std::string& SettingsFileName();
+void SetSettingsFileName(std::string name);
+
+} // namespace vd::forms

@@ -1,0 +1,56 @@
+#pragma once
+#include "forms/Win.h"
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The robot drives Vellumdesk.exe from outside, as any Windows automation tool would: by window
+// class, real menus, messages and the settings file.
+namespace vd::robot {
+
+using namespace std::chrono_literals;
+
+// The program's Windows path, given on the robot's command line.
+const std::string& ProgramPath();
+void SetProgramPath(std::string path);
+
+// Polls until the condition holds or the time is up; never a fixed sleep.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 30s);
+
+// The settings file the program uses (Windows directory, bare name).
+std::string SettingsPath();
+void RemoveSettings();
+std::string ReadFileText(const std::string& path);
+
+class Program {
+public:
+  // Starts the program with the given argument text (may be empty).
+  explicit Program(const std::string& arguments = "");
+  ~Program(); // ends the process if it still runs
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  DWORD ProcessId() const { return pi_.dwProcessId; }
+  bool Running() const;
+  // Waits for the process to end; returns its exit code, or -1 on time-out.
+  long WaitForExit(std::chrono::milliseconds limit = 30s);
+  // The top-level window of this process with the given class, waiting for it to appear.
+  HWND WaitForWindow(const char* className, std::chrono::milliseconds limit = 30s) const;
+  HWND FindWindowOfClass(const char* className) const;
+  void Kill();
+
+private:
+  PROCESS_INFORMATION pi_{};
+};
+
+// Ends the program through its own Exit command and waits for its window to go.
+bool ExitProgram(HWND mainWindow);
+// The same for whichever instance's main window is found first.
+bool ExitRunningProgram();
+
+std::string WindowText(HWND hwnd);
+std::string ClassName(HWND hwnd);
+
+} // namespace vd::robot

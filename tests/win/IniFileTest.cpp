@@ -1,0 +1,126 @@
+#include "forms/Errors.h"
+#include "forms/IniFile.h"
+#include "forms/Win.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace vd::test {
+namespace {
+
+using forms::IniFile;
+
+// A settings file in the Windows directory, addressed by its bare name like the program's own,
+// removed before and after each test.
+class IniFileTest : public testing::Test {
+protected:
+  void SetUp() override {
+    name_ = std::string("VdTest-") + testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
+    char dir[MAX_PATH];
+    GetWindowsDirectoryA(dir, MAX_PATH);
+    path_ = std::string(dir) + "\\" + name_;
+    Remove();
+  }
+  void TearDown() override { Remove(); }
+  void Remove() {
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path_.c_str());
+  }
+  void WriteRaw(const std::string& text) {
+    std::ofstream(path_, std::ios::binary) << text;
+  }
+  std::string ReadRaw() {
+    std::ifstream in(path_, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+  std::string name_, path_;
+};
+
+TEST_F(IniFileTest, BareNameLivesInTheWindowsDirectoryAndMissingValuesGiveDefaults) {
+  IniFile ini(name_);
+  EXPECT_EQ(ini.ReadString(settings::kFontName), "Courier New");
+  EXPECT_EQ(ini.ReadInteger(settings::kWindowLeft), 200);
+  EXPECT_EQ(ini.ReadColour(settings::kColorsBackground), kColourWindowBackground);
+  EXPECT_TRUE(ini.ReadBool(settings::kOptionsWordWrap));
+  ini.WriteInteger(settings::kWindowLeft, -5);
+  EXPECT_NE(ReadRaw().find("[Window State]"), std::string::npos) << "file not at " << path_;
+  EXPECT_NE(ReadRaw().find("Left=-5"), std::string::npos);
+  // A second object on the same name sees the write at once: nothing is cached.
+  EXPECT_EQ(IniFile(name_).ReadInteger(settings::kWindowLeft), -5);
+}
+
+TEST_F(IniFileTest, ValuesAreDecodedAsTheFileSpellsThem) {
+  WriteRaw("[Colors]\r\nBackground=-2147483643\r\nFont=255\r\n"
+           "[Font]\r\nSize=0x10\r\nBold=2\r\nItalic=abc\r\nName=Lucida Console\r\n"
+           "[Window State]\r\nWidth=abc\r\nIsMaximized=0X1\r\n");
+  IniFile ini(name_);
+  const Colour background = ini.ReadColour(settings::kColorsBackground);
+  EXPECT_TRUE(IsSystemColour(background));
+  EXPECT_EQ(SystemColourIndex(background), COLOR_WINDOW);
+  EXPECT_EQ(ini.ReadColour(settings::kColorsFont), 0x0000FFu);
+  EXPECT_EQ(ini.ReadInteger(settings::kFontSize), 16);
+  EXPECT_EQ(ini.ReadInteger(settings::kFontBold), 2);
+  EXPECT_EQ(ini.ReadInteger(settings::kFontItalic), 0);
+  EXPECT_EQ(ini.ReadString(settings::kFontName), "Lucida Console");
+  EXPECT_EQ(ini.ReadInteger(settings::kWindowWidth), 670);
+  EXPECT_TRUE(ini.ReadBool(settings::kWindowIsMaximized));
+
+  ini.WriteColour(settings::kColorsBackground, kColourWindowBackground);
+  ini.WriteBool(settings::kWindowIsMaximized, true);
+  EXPECT_NE(ReadRaw().find("Background=-2147483643"), std::string::npos);
+  EXPECT_NE(ReadRaw().find("IsMaximized=1"), std::string::npos);
+}
+
+TEST_F(IniFileTest, SectionReadKeepsFileOrderAndValuesWithEqualsSigns) {
+  WriteRaw("[FileHistory]\r\nFile2=C:\\b=c\\two.txt\r\nFile1=\r\nFile10=C:\\ten.txt\r\n"
+           "File11=C:\\hand added.txt\r\n[Other]\r\nFile1=C:\\not history.txt\r\n");
+  IniFile ini(name_);
+  const auto values = ini.ReadSectionValues("FileHistory");
+  const std::vector<std::pair<std::string, std::string>> expected{
+      {"File2", "C:\\b=c\\two.txt"}, {"File1", ""}, {"File10", "C:\\ten.txt"}, {"File11", "C:\\hand added.txt"}};
+  EXPECT_EQ(values, expected);
+  // Written back and read again, the path with "=" is unchanged.
+  ini.WriteString("FileHistory", "File1", "C:\\x=y=z.txt");
+  EXPECT_EQ(ini.ReadString("FileHistory", "File1", ""), "C:\\x=y=z.txt");
+  EXPECT_TRUE(ini.ReadSectionValues("Missing").empty());
+}
+
+TEST_F(IniFileTest, LongKeyListsAndLongValuesComeBackWhole) {
+  IniFile ini(name_);
+  std::string text = "[Many]\r\n";
+  for (int i = 0; i < 600; ++i) text += "SomeLongishKeyName" + std::to_string(i) + "=v\r\n";
+  WriteRaw(text);
+  const auto values = ini.ReadSectionValues("Many");
+  ASSERT_EQ(values.size(), 600u);
+  EXPECT_EQ(values.back().first, "SomeLongishKeyName599");
+
+  ini.WriteString("Long", "Value", std::string(3000, 'x'));
+  EXPECT_EQ(ini.ReadString("Long", "Value", "").size(), 2047u);
+}
+
+TEST_F(IniFileTest, RefusedWriteRaisesTheMessageAndKeepsEarlierWrites) {
+  IniFile ini(name_);
+  ini.WriteString("Options", "First", "kept");
+  // The tests run as root, for whom a read-only file is still writable; a file that another
+  // program holds open without sharing is refused to everyone, so that is the refusal used here.
+  HANDLE held = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::string message;
+  try {
+    ini.WriteString("Options", "Second", "lost");
+  } catch (const forms::Error& e) {
+    message = e.what();
+  }
+  CloseHandle(held);
+  EXPECT_EQ(message, "Unable to write to " + name_);
+  EXPECT_EQ(ini.ReadString("Options", "First", ""), "kept");
+  EXPECT_EQ(ini.ReadString("Options", "Second", "none"), "none");
+}
+
+} // namespace
+} // namespace vd::test
