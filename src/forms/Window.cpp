@@ -1,6 +1,7 @@
 #include "forms/Window.h"
 
 #include "forms/Application.h"
+#include "forms/Control.h"
 #include "forms/Errors.h"
 
 namespace vd::forms {
@@ -70,7 +71,12 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     return DefWindowProcA(hwnd, msg, wParam, lParam);
   }
   LRESULT result = 0;
-  if (!Guarded([&] { result = self->HandleMessage(msg, wParam, lParam); })) {
+  if (!Guarded([&] {
+        // Notifications go to the control they concern first; a control that does not handle
+        // one leaves it to this window.
+        if (!ReflectToControl(msg, wParam, lParam, &result))
+          result = self->HandleMessage(msg, wParam, lParam);
+      })) {
     // The handler stopped where it threw; answer as if it had handled the message.
     result = (msg == WM_NCCREATE) ? FALSE : 0;
   }
