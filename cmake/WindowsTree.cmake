@@ -14,7 +14,18 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 set(VD_WINE_EXEC ${CMAKE_SOURCE_DIR}/scripts/wine-exec)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${VD_WINE_EXEC})
 
+# Icons, glyphs, version information and manifest: an object library linked into the program
+# and the in-process tests alike, so both load the same resources.
+if(EXISTS ${CMAKE_SOURCE_DIR}/resources/CMakeLists.txt)
+  add_subdirectory(resources)
+endif()
+
 add_subdirectory(src/forms)
+add_subdirectory(src/tray)
+add_subdirectory(src/dialogs)
 add_subdirectory(src/app)
 add_subdirectory(tests/win)
 add_subdirectory(tests/e2e)
+if(EXISTS ${CMAKE_SOURCE_DIR}/installer/CMakeLists.txt)
+  add_subdirectory(installer)
+endif()
