@@ -1,5 +1,7 @@
 #include "forms/Application.h"
 
+#include "forms/Containers.h"
+#include "forms/Control.h"
 #include "forms/Form.h"
 #include "forms/MessageBoxes.h"
 
@@ -24,7 +26,26 @@ HWND Application::ActiveWindow() const {
 
 void Application::AddMessageFilter(MessageFilter filter) { filters_.push_back(std::move(filter)); }
 
+void Application::SetHint(const std::string& hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  if (OnHint) OnHint(hint_);
+}
+
+namespace {
+// The long hint of whatever lies under the pointer: a control's own, a panel's, or none.
+std::string HintAt(HWND hwnd) {
+  if (Control* c = Control::FromHandle(hwnd)) return c->LongHint();
+  if (auto* panel = dynamic_cast<Panel*>(Window::FromHandle(hwnd))) {
+    const auto bar = panel->hint.find('|');
+    return bar == std::string::npos ? panel->hint : panel->hint.substr(bar + 1);
+  }
+  return {};
+}
+} // namespace
+
 bool Application::Filter(MSG& msg) {
+  if (msg.message == WM_MOUSEMOVE) SetHint(HintAt(msg.hwnd));
   for (auto& f : filters_)
     if (f(msg)) return true;
   // Dialog navigation for the forms that want it, looked up afresh so no filter outlives a form.

@@ -52,6 +52,11 @@ public:
   // For tests that run several loops in one process.
   void ResetTerminated() { terminated_ = false; }
 
+  // The hint of what the pointer or the highlighted menu item is on. OnHint hears each change.
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint);
+  std::function<void(const std::string& hint)> OnHint;
+
   // The standard exception box: the exception's message, the application title, the error icon.
   void ShowException(const std::exception& e);
   void ShowException(const char* message);
@@ -67,6 +72,7 @@ private:
   Form* mainForm_ = nullptr;
   std::vector<MessageFilter> filters_;
   bool terminated_ = false;
+  std::string hint_;
 };
 
 // Runs f, and shows any exception it throws in the standard box instead of letting it unwind
