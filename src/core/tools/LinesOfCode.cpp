@@ -6,11 +6,11 @@ namespace vd::tools {
 
 std::size_t CountLinesOfCode(std::string_view text) {
   std::size_t count = 0;
-  for (std::string_view line : SplitLines(text).lines) {
+  ForEachLine(text, [&count](std::string_view line) {
     std::string_view trimmed = Trim(line);
     if (!trimmed.empty() && !trimmed.starts_with("//"))
       ++count;
-  }
+  });
   return count;
 }
 

@@ -1,7 +1,5 @@
 #include "core/tools/TextLines.h"
 
-#include <cstring>
-
 namespace vd::tools {
 
 std::string_view Trim(std::string_view text) {
@@ -16,27 +14,8 @@ std::string_view Trim(std::string_view text) {
 
 TextLines SplitLines(std::string_view text) {
   TextLines result;
-  std::size_t lineStart = 0;
-  std::size_t searchFrom = 0;
-  const char* data = text.data();
-  while (searchFrom < text.size()) {
-    // memchr keeps the split fast on long lines; a CR not followed by LF is ordinary text.
-    const void* found = std::memchr(data + searchFrom, '\r', text.size() - searchFrom);
-    if (found == nullptr)
-      break;
-    std::size_t cr = static_cast<const char*>(found) - data;
-    if (cr + 1 < text.size() && text[cr + 1] == '\n') {
-      result.lines.push_back(text.substr(lineStart, cr - lineStart));
-      lineStart = cr + 2;
-      searchFrom = lineStart;
-    } else {
-      searchFrom = cr + 1;
-    }
-  }
-  if (lineStart < text.size())
-    result.lines.push_back(text.substr(lineStart));
-  else
-    result.endsWithBreak = !text.empty();
+  ForEachLine(text, [&result](std::string_view line) { result.lines.push_back(line); });
+  result.endsWithBreak = text.ends_with(kLineBreak);
   return result;
 }
 

@@ -26,6 +26,18 @@ struct TextLines {
 
 TextLines SplitLines(std::string_view text);
 
+// Calls visit(line) for each line of the text in order, without making a list of them.
+template <class Visit> void ForEachLine(std::string_view text, Visit visit) {
+  std::size_t lineStart = 0;
+  for (std::size_t cr = text.find(kLineBreak); cr != std::string_view::npos;
+       cr = text.find(kLineBreak, lineStart)) {
+    visit(text.substr(lineStart, cr - lineStart));
+    lineStart = cr + kLineBreak.size();
+  }
+  if (lineStart < text.size())
+    visit(text.substr(lineStart));
+}
+
 // Joins lines with CR LF; the final break is written only when asked for and there is a line to
 // end, so that a text keeps its shape through a tool.
 std::string JoinLines(const std::vector<std::string_view>& lines, bool endWithBreak);

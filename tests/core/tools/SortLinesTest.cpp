@@ -37,18 +37,26 @@ TEST(SortLines, EqualLinesInEitherCaseSitTogether) {
       << sorted;
 }
 
-TEST(SortLines, KeepsEveryLineInOrder) {
+// Every line stays, in order; and the cache-sized runs and their merges give exactly what one
+// stable sort of the whole list gives, whatever the run size.
+TEST(SortLines, KeepsEveryLineInOrderWhateverTheRunSize) {
   const std::vector<std::string> pieces = {"", " ", "a", "B", "b", "ab", "\t", "Z", "\xe9", "\r"};
+  auto less = [](std::string_view a, std::string_view b) { return CompareIgnoringCase(a, b) < 0; };
   std::mt19937 random(99);
   for (int round = 0; round < 2000; ++round) {
-    std::string text = testing::GenerateText(random, pieces, 30);
+    std::string text = testing::GenerateText(random, pieces, 40);
     std::string sorted = SortLines(text, CompareIgnoringCase);
     std::vector<std::string_view> before = SplitLines(text).lines;
     TextLines after = SplitLines(sorted);
     ASSERT_EQ(after.endsWithBreak, !before.empty()) << "text: " << text;
-    ASSERT_TRUE(std::is_sorted(after.lines.begin(), after.lines.end(),
-                               [](auto a, auto b) { return CompareIgnoringCase(a, b) < 0; }))
-        << "text: " << text;
+    ASSERT_TRUE(std::is_sorted(after.lines.begin(), after.lines.end(), less)) << "text: " << text;
+
+    std::vector<std::string_view> stable = before;
+    std::stable_sort(stable.begin(), stable.end(), less);
+    for (std::size_t runBytes : {1, 5, 16, 64})
+      ASSERT_EQ(SortLinesInRuns(text, CompareIgnoringCase, runBytes), JoinLines(stable, true))
+          << "run of " << runBytes << " bytes, text: " << text;
+
     std::sort(before.begin(), before.end());
     std::sort(after.lines.begin(), after.lines.end());
     ASSERT_EQ(after.lines, before) << "text: " << text;

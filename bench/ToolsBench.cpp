@@ -1,0 +1,171 @@
+// Throughput of each text tool on generated e-mail text of 1, 10 and 100 MB, and how its time
+// grows from 1 to 10 MB (about 10 for a linear tool, a little more for the sort).
+#include "core/tools/Cleanup.h"
+#include "core/tools/LinesOfCode.h"
+#include "core/tools/SortLines.h"
+#include "core/tools/WebReady.h"
+#include "core/tools/WordCount.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <random>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::size_t kMegabyte = 1024 * 1024;
+constexpr std::array<int, 3> kSizesInMegabytes = {1, 10, 100};
+
+// Forwarded mail as it is pasted: headers, quoted prose with stray double spaces, links,
+// banners, blank runs, the odd accented letter and some code with angle brackets.
+std::string GenerateMail(std::size_t size) {
+  static const std::array<std::string_view, 24> kWords = {
+      "the",  "meeting", "is",    "moved", "to",      "Thursday", "please", "bring",
+      "your", "notes",   "and",   "a",     "copy",    "of",       "report", "caf\xe9",
+      "we",   "did",     "agree", "on",    "budget,", "thanks",   "x<y",    "<b>"};
+  static const std::array<std::string_view, 10> kLines = {
+      "-----Original Message-----", "From: Sam Doe [mailto:sam@example.org]",
+      "Sent: Monday, 3 June 2024 10:14", "To: Pat", "Subject: FW: FW: the plan",
+      "http://www.example.org/offer", "Get your free e-mail now", "______________________",
+      "Content-Type: text/plain", "// a comment line"};
+  std::mt19937 random(1234);
+  std::uniform_int_distribution<int> kind(0, 9);
+  std::uniform_int_distribution<std::size_t> word(0, kWords.size() - 1);
+  std::uniform_int_distribution<std::size_t> fixedLine(0, kLines.size() - 1);
+  std::uniform_int_distribution<int> wordCount(4, 14);
+  std::string text;
+  text.reserve(size + 256);
+  while (text.size() < size) {
+    int k = kind(random);
+    if (k == 0) {
+      text += kLines[fixedLine(random)];
+    } else if (k == 1) {
+      // blank line
+    } else {
+      int depth = k % 4;
+      for (int d = 0; d < depth; ++d)
+        text += (d % 2 == 0) ? "> " : ">";
+      for (int w = wordCount(random); w > 0; --w) {
+        text += kWords[word(random)];
+        text += (w % 5 == 0) ? "  " : " ";
+      }
+    }
+    text += "\r\n";
+  }
+  text.resize(size);
+  return text;
+}
+
+const std::string& Mail(int megabytes) {
+  static std::map<int, std::string> texts;
+  auto [it, added] = texts.try_emplace(megabytes);
+  if (added)
+    it->second = GenerateMail(static_cast<std::size_t>(megabytes) * kMegabyte);
+  return it->second;
+}
+
+void AsciiUpperCase(char* text, std::size_t length) {
+  for (std::size_t i = 0; i < length; ++i)
+    if (text[i] >= 'a' && text[i] <= 'z')
+      text[i] = static_cast<char>(text[i] - 'a' + 'A');
+}
+
+// Table look-ups rather than std::tolower, whose call per character would be most of the time.
+int CompareIgnoringCase(std::string_view a, std::string_view b) {
+  static const std::array<unsigned char, 256> kLower = [] {
+    std::array<unsigned char, 256> table{};
+    for (int c = 0; c < 256; ++c)
+      table[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return table;
+  }();
+  std::size_t shorter = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < shorter; ++i) {
+    int x = kLower[static_cast<unsigned char>(a[i])];
+    int y = kLower[static_cast<unsigned char>(b[i])];
+    if (x != y)
+      return x - y;
+  }
+  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+using Tool = std::function<void(const std::string&)>;
+
+const std::array<std::pair<const char*, Tool>, 6> kTools = {{
+    {"Cleanup",
+     [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::CleanupEmail(t, AsciiUpperCase)); }},
+    {"WordCountFive",
+     [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::CountFiveCharacterWords(t)); }},
+    {"WordCountEach",
+     [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::CountIndividualWords(t)); }},
+    {"SortLines",
+     [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::SortLines(t, CompareIgnoringCase)); }},
+    {"LinesOfCode",
+     [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::CountLinesOfCode(t)); }},
+    {"WebReady", [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::MakeWebReady(t)); }},
+}};
+
+// Keeps the seconds per run of every tool and size for the summary after the usual report.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs)
+      if (run.run_type == Run::RT_Iteration && run.iterations > 0)
+        seconds_[run.run_name.function_name][std::stoi(run.run_name.args)] =
+            run.real_accumulated_time / static_cast<double>(run.iterations);
+    ConsoleReporter::ReportRuns(runs);
+  }
+
+  void PrintSummary() const {
+    std::printf("\n%-14s %12s %12s %12s %12s %12s\n", "tool", "MB/s 1MB", "MB/s 10MB",
+                "MB/s 100MB", "t10/t1", "t100/t10");
+    for (const auto& [tool, bySize] : seconds_) {
+      std::printf("%-14s", tool.c_str());
+      for (int megabytes : kSizesInMegabytes) {
+        auto found = bySize.find(megabytes);
+        if (found == bySize.end())
+          std::printf(" %12s", "-");
+        else
+          std::printf(" %12.1f", megabytes / found->second);
+      }
+      auto ratio = [&bySize](int large, int small) {
+        if (!bySize.count(large) || !bySize.count(small))
+          return 0.0;
+        return bySize.at(large) / bySize.at(small);
+      };
+      std::printf(" %12.2f %12.2f\n", ratio(10, 1), ratio(100, 10));
+    }
+  }
+
+private:
+  std::map<std::string, std::map<int, double>> seconds_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+  for (const auto& [name, tool] : kTools) {
+    auto* bench = benchmark::RegisterBenchmark(name, [tool = tool](benchmark::State& state) {
+      const std::string& text = Mail(static_cast<int>(state.range(0)));
+      for (auto _ : state)
+        tool(text);
+      state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+    });
+    for (int megabytes : kSizesInMegabytes)
+      bench->Arg(megabytes);
+    bench->Unit(benchmark::kMillisecond)->UseRealTime();
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    return 1;
+  SummaryReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.PrintSummary();
+  benchmark::Shutdown();
+  return 0;
+}
