@@ -8,8 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -30,10 +30,11 @@ std::string GenerateMail(std::size_t size) {
       "your", "notes",   "and",   "a",     "copy",    "of",       "report", "caf\xe9",
       "we",   "did",     "agree", "on",    "budget,", "thanks",   "x<y",    "<b>"};
   static const std::array<std::string_view, 10> kLines = {
-      "-----Original Message-----", "From: Sam Doe [mailto:sam@example.org]",
-      "Sent: Monday, 3 June 2024 10:14", "To: Pat", "Subject: FW: FW: the plan",
-      "http://www.example.org/offer", "Get your free e-mail now", "______________________",
-      "Content-Type: text/plain", "// a comment line"};
+      "-----Original Message-----",      "From: Sam Doe [mailto:sam@example.org]",
+      "Sent: Monday, 3 June 2024 10:14", "To: Pat",
+      "Subject: FW: FW: the plan",       "http://www.example.org/offer",
+      "Get your free e-mail now",        "______________________",
+      "Content-Type: text/plain",        "// a comment line"};
   std::mt19937 random(1234);
   std::uniform_int_distribution<int> kind(0, 9);
   std::uniform_int_distribution<std::size_t> word(0, kWords.size() - 1);
@@ -62,7 +63,7 @@ std::string GenerateMail(std::size_t size) {
   return text;
 }
 
-const std::string& Mail(int megabytes) {
+const std::string &Mail(int megabytes) {
   static std::map<int, std::string> texts;
   auto [it, added] = texts.try_emplace(megabytes);
   if (added)
@@ -70,7 +71,7 @@ const std::string& Mail(int megabytes) {
   return it->second;
 }
 
-void AsciiUpperCase(char* text, std::size_t length) {
+void AsciiUpperCase(char *text, std::size_t length) {
   for (std::size_t i = 0; i < length; ++i)
     if (text[i] >= 'a' && text[i] <= 'z')
       text[i] = static_cast<char>(text[i] - 'a' + 'A');
@@ -94,27 +95,32 @@ int CompareIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
-using Tool = std::function<void(const std::string&)>;
+using Tool = std::function<void(const std::string &)>;
 
-const std::array<std::pair<const char*, Tool>, 6> kTools = {{
+const std::array<std::pair<const char *, Tool>, 6> kTools = {{
     {"Cleanup",
-     [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::CleanupEmail(t, AsciiUpperCase)); }},
+     [](const std::string &t) {
+       benchmark::DoNotOptimize(vd::tools::CleanupEmail(t, AsciiUpperCase));
+     }},
     {"WordCountFive",
-     [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::CountFiveCharacterWords(t)); }},
+     [](const std::string &t) { benchmark::DoNotOptimize(vd::tools::CountFiveCharacterWords(t)); }},
     {"WordCountEach",
-     [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::CountIndividualWords(t)); }},
+     [](const std::string &t) { benchmark::DoNotOptimize(vd::tools::CountIndividualWords(t)); }},
     {"SortLines",
-     [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::SortLines(t, CompareIgnoringCase)); }},
+     [](const std::string &t) {
+       benchmark::DoNotOptimize(vd::tools::SortLines(t, CompareIgnoringCase));
+     }},
     {"LinesOfCode",
-     [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::CountLinesOfCode(t)); }},
-    {"WebReady", [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::MakeWebReady(t)); }},
+     [](const std::string &t) { benchmark::DoNotOptimize(vd::tools::CountLinesOfCode(t)); }},
+    {"WebReady",
+     [](const std::string &t) { benchmark::DoNotOptimize(vd::tools::MakeWebReady(t)); }},
 }};
 
 // Keeps the seconds per run of every tool and size for the summary after the usual report.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
+  void ReportRuns(const std::vector<Run> &runs) override {
+    for (const Run &run : runs)
       if (run.run_type == Run::RT_Iteration && run.iterations > 0)
         seconds_[run.run_name.function_name][std::stoi(run.run_name.args)] =
             run.real_accumulated_time / static_cast<double>(run.iterations);
@@ -122,9 +128,9 @@ public:
   }
 
   void PrintSummary() const {
-    std::printf("\n%-14s %12s %12s %12s %12s %12s\n", "tool", "MB/s 1MB", "MB/s 10MB",
-                "MB/s 100MB", "t10/t1", "t100/t10");
-    for (const auto& [tool, bySize] : seconds_) {
+    std::printf("\n%-14s %12s %12s %12s %12s %12s\n", "tool", "MB/s 1MB", "MB/s 10MB", "MB/s 100MB",
+                "t10/t1", "t100/t10");
+    for (const auto &[tool, bySize] : seconds_) {
       std::printf("%-14s", tool.c_str());
       for (int megabytes : kSizesInMegabytes) {
         auto found = bySize.find(megabytes);
@@ -148,10 +154,10 @@ private:
 
 } // namespace
 
-int main(int argc, char** argv) {
-  for (const auto& [name, tool] : kTools) {
-    auto* bench = benchmark::RegisterBenchmark(name, [tool = tool](benchmark::State& state) {
-      const std::string& text = Mail(static_cast<int>(state.range(0)));
+int main(int argc, char **argv) {
+  for (const auto &[name, tool] : kTools) {
+    auto *bench = benchmark::RegisterBenchmark(name, [tool = tool](benchmark::State &state) {
+      const std::string &text = Mail(static_cast<int>(state.range(0)));
       for (auto _ : state)
         tool(text);
       state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));

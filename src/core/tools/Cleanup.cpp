@@ -21,14 +21,40 @@ constexpr unsigned kIdOrMime = 1u << 4;
 constexpr unsigned kGetOrFree = 1u << 5;
 constexpr unsigned kEmail = 1u << 6; // "EMAIL" or "E-MAIL"
 
+struct Keyword {
+  std::string_view text;
+  unsigned bit;
+};
+
+constexpr std::array<Keyword, 17> kKeywords = {{
+    {"ORIGINAL", kOriginal},
+    {"MESSAGE", kMessage},
+    {"FOLLOWS", kFollowsOrDashes},
+    {"--", kFollowsOrDashes},
+    {"RECEIVED", kNoise},
+    {"WWW.", kNoise},
+    {"HTTP", kNoise},
+    {"___", kNoise},
+    {"---", kNoise},
+    {"CONTENT", kNoise},
+    {"MESSAGE ATTACHED", kNoise},
+    {"ID", kIdOrMime},
+    {"MIME", kIdOrMime},
+    {"GET", kGetOrFree},
+    {"FREE", kGetOrFree},
+    {"EMAIL", kEmail},
+    {"E-MAIL", kEmail},
+}};
+
 // The first two characters of every keyword. Most positions of a line start none, and one table
-// look-up tells so without a jump on every letter.
+// look-up tells so before any keyword is compared.
 class KeywordStarts {
 public:
   constexpr KeywordStarts() {
-    for (std::string_view start : {"OR", "ME", "MI", "FO", "FR", "--", "RE", "WW", "HT", "__",
-                                   "CO", "ID", "GE", "EM", "E-"})
-      Set(start[0], start[1]);
+    for (const Keyword &keyword : kKeywords) {
+      unsigned pair = Pair(keyword.text[0], keyword.text[1]);
+      bits_[pair / 64] |= std::uint64_t{1} << (pair % 64);
+    }
   }
   constexpr bool Holds(char first, char second) const {
     unsigned pair = Pair(first, second);
@@ -38,10 +64,6 @@ public:
 private:
   static constexpr unsigned Pair(char first, char second) {
     return static_cast<unsigned char>(first) * 256u + static_cast<unsigned char>(second);
-  }
-  constexpr void Set(char first, char second) {
-    unsigned pair = Pair(first, second);
-    bits_[pair / 64] |= std::uint64_t{1} << (pair % 64);
   }
   std::array<std::uint64_t, 65536 / 64> bits_{};
 };
@@ -54,38 +76,10 @@ unsigned ScanKeywords(std::string_view upper) {
     if (!kKeywordStarts.Holds(upper[i], upper[i + 1]))
       continue;
     std::string_view rest = upper.substr(i);
-    auto mark = [rest, &found](std::string_view keyword, unsigned bit) {
-      if (rest.starts_with(keyword))
-        found |= bit;
-    };
-    switch (upper[i]) {
-    case 'O': mark("ORIGINAL", kOriginal); break;
-    case 'M':
-      mark("MESSAGE ATTACHED", kNoise);
-      mark("MESSAGE", kMessage);
-      mark("MIME", kIdOrMime);
-      break;
-    case 'F':
-      mark("FOLLOWS", kFollowsOrDashes);
-      mark("FREE", kGetOrFree);
-      break;
-    case '-':
-      mark("---", kNoise);
-      mark("--", kFollowsOrDashes);
-      break;
-    case 'R': mark("RECEIVED", kNoise); break;
-    case 'W': mark("WWW.", kNoise); break;
-    case 'H': mark("HTTP", kNoise); break;
-    case '_': mark("___", kNoise); break;
-    case 'C': mark("CONTENT", kNoise); break;
-    case 'I': mark("ID", kIdOrMime); break;
-    case 'G': mark("GET", kGetOrFree); break;
-    case 'E':
-      mark("EMAIL", kEmail);
-      mark("E-MAIL", kEmail);
-      break;
-    default: break;
-    }
+    for (const Keyword &keyword : kKeywords)
+      if (keyword.text[0] == rest[0] && keyword.text[1] == rest[1] &&
+          rest.starts_with(keyword.text))
+        found |= keyword.bit;
   }
   return found;
 }
@@ -96,7 +90,7 @@ bool BeginsWithAny(std::string_view text, std::initializer_list<std::string_view
 }
 
 // Writes `text` with its runs of spaces collapsed at `out` and returns the end of what it wrote.
-char* CopyCollapsed(char* out, std::string_view text) {
+char *CopyCollapsed(char *out, std::string_view text) {
   // Branch-free: every character is written, and the write position moves on unless the
   // character repeats a space.
   char previous = '\0';
@@ -146,7 +140,7 @@ CleanupRule MatchCleanupRule(std::string_view line, std::string_view upperLine,
   return CleanupRule::None;
 }
 
-std::string CleanupEmail(std::string_view text, const UpperCaseFn& upperCase) {
+std::string CleanupEmail(std::string_view text, const UpperCaseFn &upperCase) {
   const TextLines source = SplitLines(text);
   const std::size_t lineCount = source.lines.size();
 
@@ -155,7 +149,7 @@ std::string CleanupEmail(std::string_view text, const UpperCaseFn& upperCase) {
   // a character that is not a space, so no run of spaces straddles that point.
   std::string stripped(text.size(), '\0');
   std::vector<std::size_t> starts(lineCount + 1);
-  char* end = stripped.data();
+  char *end = stripped.data();
   for (std::size_t k = 0; k < lineCount; ++k) {
     if (k > 0)
       end = std::copy(kLineBreak.begin(), kLineBreak.end(), end);
@@ -168,10 +162,11 @@ std::string CleanupEmail(std::string_view text, const UpperCaseFn& upperCase) {
   if (!upper.empty())
     upperCase(upper.data(), upper.size());
 
-  auto lineAt = [&](const std::string& buffer, std::size_t k) {
+  auto lineAt = [&](const std::string &buffer, std::size_t k) {
     if (k >= lineCount)
       return std::string_view();
-    return std::string_view(buffer).substr(starts[k], starts[k + 1] - kLineBreak.size() - starts[k]);
+    return std::string_view(buffer).substr(starts[k],
+                                           starts[k + 1] - kLineBreak.size() - starts[k]);
   };
 
   // A deleted line's successor moves up and is judged next against its own successor, which no

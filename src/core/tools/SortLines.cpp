@@ -14,7 +14,7 @@ using Lines = std::vector<std::string_view>;
 
 } // namespace
 
-std::string SortLines(std::string_view text, const CompareFn& compare) {
+std::string SortLines(std::string_view text, const CompareFn &compare) {
   return SortLinesInRuns(text, compare, kRunBytes);
 }
 
@@ -22,8 +22,7 @@ std::string SortLines(std::string_view text, const CompareFn& compare) {
 // cache on almost every comparison, so runs of lines small enough to stay in the cache are
 // sorted first and copied out in their sorted order; the merges then read each run's text
 // front to back. Merging takes from the earlier run on a tie, so equal lines keep their order.
-std::string SortLinesInRuns(std::string_view text, const CompareFn& compare,
-                            std::size_t runBytes) {
+std::string SortLinesInRuns(std::string_view text, const CompareFn &compare, std::size_t runBytes) {
   auto less = [&compare](std::string_view a, std::string_view b) { return compare(a, b) < 0; };
   TextLines split = SplitLines(text);
   Lines lines = std::move(split.lines);
@@ -33,8 +32,7 @@ std::string SortLinesInRuns(std::string_view text, const CompareFn& compare,
   std::vector<std::size_t> runStarts; // index of each run's first line, then the line count
   for (std::size_t first = 0; first < lines.size();) {
     std::size_t last = first;
-    for (std::size_t bytes = 0; last < lines.size() && (last == first || bytes < runBytes);
-         ++last)
+    for (std::size_t bytes = 0; last < lines.size() && (last == first || bytes < runBytes); ++last)
       bytes += lines[last].size() + kLineBreak.size();
     std::stable_sort(lines.begin() + first, lines.begin() + last, less);
     runStarts.push_back(first);

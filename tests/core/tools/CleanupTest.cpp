@@ -45,7 +45,7 @@ public:
   }
 
 private:
-  static std::size_t Find(const std::string& text, std::size_t length) {
+  static std::size_t Find(const std::string &text, std::size_t length) {
     std::size_t at = text.substr(0, length).find("  ");
     return at;
   }
@@ -72,22 +72,22 @@ private:
       s.erase(0, 1);
     return s.empty();
   }
-  static bool AnyRule(std::string line, const std::string& next) {
+  static bool AnyRule(std::string line, const std::string &next) {
     if (line.find('@') != std::string::npos)
       return true;
     AsciiUpperCase(line.data(), line.size());
     std::string trimmed = line;
     while (!trimmed.empty() && static_cast<unsigned char>(trimmed.front()) <= 32)
       trimmed.erase(0, 1);
-    auto has = [&line](const char* word) { return line.find(word) != std::string::npos; };
-    for (const char* header : {"SUBJECT:", "DATE:", "FROM:", "TO:", "SENT:"})
+    auto has = [&line](const char *word) { return line.find(word) != std::string::npos; };
+    for (const char *header : {"SUBJECT:", "DATE:", "FROM:", "TO:", "SENT:"})
       if (trimmed.rfind(header, 0) == 0)
         return true;
     if (has("ORIGINAL") && has("MESSAGE") && (has("FOLLOWS") || has("--")))
       return true;
     if (Blank(line) && Blank(next))
       return true;
-    for (const char* noise :
+    for (const char *noise :
          {"RECEIVED", "WWW.", "HTTP", "___", "---", "CONTENT", "MESSAGE ATTACHED", "ID", "MIME"})
       if (has(noise))
         return true;
@@ -98,11 +98,11 @@ private:
 };
 
 TEST(Cleanup, ForwardedMailBecomesItsProse) {
-  std::string mail = Join({"-----Original Message-----", "From: Sam", "Sent: Monday, 3 June",
-                           "To: Pat", "Subject: FW: the joke", "", ">> > Here  is   the joke.",
-                           "> ", ">", "> It was a long day.", "Get your free e-mail now", "", "",
-                           ""},
-                          "\r\n");
+  std::string mail =
+      Join({"-----Original Message-----", "From: Sam", "Sent: Monday, 3 June", "To: Pat",
+            "Subject: FW: the joke", "", ">> > Here  is   the joke.", "> ", ">",
+            "> It was a long day.", "Get your free e-mail now", "", "", ""},
+           "\r\n");
   EXPECT_EQ(Cleanup(mail), Join({"", "Here is the joke.", "", "It was a long day.", ""}, "\r\n"));
 }
 
@@ -132,7 +132,7 @@ TEST(Cleanup, SingleLines) {
       {"> To: Pat", "(removed)"},
       {"\xc9T\xc9  caf\xe9", "\xc9T\xc9 caf\xe9"},
   };
-  for (const Case& c : cases) {
+  for (const Case &c : cases) {
     std::string got = Cleanup(c.line + "\r\nkeep");
     std::string expected = c.expected == "(removed)" ? "keep" : c.expected + "\r\nkeep";
     EXPECT_EQ(got, expected) << "line: " << c.line;
@@ -156,7 +156,7 @@ TEST(Cleanup, BlankLinesAndShapeOfTheText) {
       {"a@b\r\n", ""},
       {"x\r\nFrom: a\r\n\r\nTo: b\r\n\r\ny", "x\r\n\r\ny"},
   };
-  for (const Case& c : cases)
+  for (const Case &c : cases)
     EXPECT_EQ(Cleanup(c.text), c.expected) << "text: " << c.text;
 }
 
@@ -188,13 +188,15 @@ TEST(Cleanup, StripQuoteMarksSaysWhetherItRemovedAnything) {
 }
 
 const std::vector<std::string> kMailPieces = {
-    "",          " ",          "  ",           "   ",         ">",          "> >",
-    ">>  > ",    "\t",         "\t ",          "From: Sam",   " to: Pat",   "Subject: x",
-    "dated: now", "a@b.c",     " original ",   "message",     " follows",   "--",
-    "---",       "__",         "_",            "http",        "www.",       "Content",
-    "message attached",        "I did it",     "get ",        "free ",      "e-mail",
-    "EMAIL",     "mime",       "keep",         "words here",  "x > y",      "Here  is   the",
-    "\xe9t\xe9", "\x01",       "a\rb",         "a\nb",        "\r",         "\n"};
+    "",          " ",          "  ",         "   ",     ">",
+    "> >",       ">>  > ",     "\t",         "\t ",     "From: Sam",
+    " to: Pat",  "Subject: x", "dated: now", "a@b.c",   " original ",
+    "message",   " follows",   "--",         "---",     "__",
+    "_",         "http",       "www.",       "Content", "message attached",
+    "I did it",  "get ",       "free ",      "e-mail",  "EMAIL",
+    "mime",      "keep",       "words here", "x > y",   "Here  is   the",
+    "\xe9t\xe9", "\x01",       "a\rb",       "a\nb",    "\r",
+    "\n"};
 
 TEST(Cleanup, MatchesTheLiteralStepByStepRunOnGeneratedMail) {
   std::mt19937 random(20240601);

@@ -32,7 +32,7 @@ TEST(LinesOfCode, CountsLinesThatAreNeitherBlankNorComments) {
       {"\x01//x", 0},
       {"\xe9", 1},
   };
-  for (const Case& c : cases)
+  for (const Case &c : cases)
     EXPECT_EQ(CountLinesOfCode(c.text), c.expected) << "text: " << c.text;
 }
 
@@ -85,10 +85,9 @@ TEST(WebReady, EscapesBracketsAndFramesTheLines) {
       {"\r\n", "<pre>\r\n\r\n</pre>\r\n"},
       {"&lt; & \"q\"", "<pre>\r\n&lt; & \"q\"\r\n</pre>"},
       {"<<>>\r\n<", "<pre>\r\n&lt;&lt;&gt;&gt;\r\n&lt;\r\n</pre>"},
-      {"<pre>\r\nx\r\n</pre>",
-       "<pre>\r\n&lt;pre&gt;\r\nx\r\n&lt;/pre&gt;\r\n</pre>"},
+      {"<pre>\r\nx\r\n</pre>", "<pre>\r\n&lt;pre&gt;\r\nx\r\n&lt;/pre&gt;\r\n</pre>"},
   };
-  for (const Case& c : cases)
+  for (const Case &c : cases)
     EXPECT_EQ(MakeWebReady(c.text), c.expected) << "text: " << c.text;
 }
 

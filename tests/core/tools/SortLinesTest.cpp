@@ -26,7 +26,7 @@ TEST(SortLines, OrdersLinesIgnoringCase) {
       {"\r\n", "\r\n"},
       {"x\r\n\r\n\r\n", "\r\n\r\nx\r\n"},
   };
-  for (const Case& c : cases)
+  for (const Case &c : cases)
     EXPECT_EQ(SortLines(c.text, CompareIgnoringCase), c.expected) << "text: " << c.text;
 }
 

@@ -28,11 +28,11 @@ std::string LiteralNormalise(std::string text, bool breaksBecomeSpaces) {
   return copy;
 }
 
-std::size_t LiteralFiveCharacterWords(const std::string& text) {
+std::size_t LiteralFiveCharacterWords(const std::string &text) {
   return LiteralNormalise(text, false).size() / 5;
 }
 
-std::size_t LiteralIndividualWords(const std::string& text) {
+std::size_t LiteralIndividualWords(const std::string &text) {
   std::string copy = LiteralNormalise(text, true);
   return copy.empty() ? 0 : static_cast<std::size_t>(std::count(copy.begin(), copy.end(), ' ')) + 1;
 }
@@ -54,19 +54,21 @@ TEST(WordCount, WorkedExamplesAndEdges) {
       {"1234567890", 2, 1},
       {" \t\r\n  \r\n\t", 0, 0},
       {"\x01word\x02", 0, 1},
-      {"ab\x01 \x02" "cd", 1, 2},
+      {"ab\x01 \x02"
+       "cd",
+       1, 2},
       {"abc \t def", 1, 2},
       {"\xe9t\xe9 \xe0 la", 1, 3},
   };
-  for (const Case& c : cases) {
+  for (const Case &c : cases) {
     EXPECT_EQ(CountFiveCharacterWords(c.text), c.fiveCharacters) << "text: " << c.text;
     EXPECT_EQ(CountIndividualWords(c.text), c.individual) << "text: " << c.text;
   }
 }
 
 TEST(WordCount, MatchesTheNormalisedCopyOnGeneratedTexts) {
-  const std::vector<std::string> pieces = {" ",  "  ", "\t", "\r\n", "\r", "\n", "\x01",
-                                           "\x1f", "a", "bc", "\xe9", "-", "word ", ""};
+  const std::vector<std::string> pieces = {" ",    "  ", "\t", "\r\n", "\r", "\n",    "\x01",
+                                           "\x1f", "a",  "bc", "\xe9", "-",  "word ", ""};
   std::mt19937 random(4242);
   for (int round = 0; round < 5000; ++round) {
     std::string text = testing::GenerateText(random, pieces, 8);
