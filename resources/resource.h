@@ -1,0 +1,12 @@
+#pragma once
+// Resource ids shared by the resource script and the program. Kept free of anything but
+// #defines so that windres and the C++ compiler can both read it.
+
+#define IDI_VELLUMDESK 1
+#define IDI_PADLOCK 2
+#define IDB_TOOLBAR 100
+// The same glyphs drawn at 24x24, for 144 DPI: cell 2k normal, 2k+1 disabled, as in IDB_TOOLBAR.
+#define IDB_TOOLBAR24 101
+
+#define VD_VERSION_NUMBERS 2, 2, 0, 0
+#define VD_VERSION_TEXT "2.2.0.0"
