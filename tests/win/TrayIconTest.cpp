@@ -280,28 +280,31 @@ TEST_F(TrayIconTest, DestroyingTheImageListRemovesTheIconAndZeroesTheIndex) {
   EXPECT_EQ(tray->ImageList(), nullptr);
 }
 
-TEST_F(TrayIconTest, DestroyingAnImageListNotShownOnlyForgetsIt) {
-  tray->SetImageList(images.get());
-  tray->SetImageListIndex(2);
+TEST_F(TrayIconTest, AnImageListThatIsNotShownGoesQuietly) {
+  std::unique_ptr<ImageList> other;
+  auto attachOther = [&] {
+    other = std::make_unique<ImageList>(nullptr);
+    other->AddIcon(Icon(1));
+    tray->SetImageList(other.get());
+    log.clear();
+  };
+  // Not the shown source: destroying it only forgets it.
   tray->SetIcon(Icon(0));
   tray->Show();
-  log.clear();
-  images.reset();
+  attachOther();
+  other.reset();
   EXPECT_EQ(Kinds(), "");
   EXPECT_TRUE(tray->Visible());
   EXPECT_EQ(tray->ImageList(), nullptr);
-}
 
-TEST_F(TrayIconTest, AReplacedImageListNoLongerConcernsTheIcon) {
+  // A list replaced by another no longer concerns the icon when it goes.
   ShowFromList();
-  ImageList other(nullptr);
-  other.AddIcon(Icon(1));
-  tray->SetImageList(&other);
-  log.clear();
+  attachOther();
   images.reset();
   EXPECT_EQ(Kinds(), "");
   EXPECT_TRUE(tray->Visible());
-  tray->SetImageList(nullptr);
+  EXPECT_EQ(tray->ImageList(), other.get());
+  tray.reset();
 }
 
 TEST_F(TrayIconTest, MouseMessagesRaiseTheirEventsAndOthersNothing) {
