@@ -1,0 +1,591 @@
+#include "forms/RichEdit.h"
+
+#include "core/TextFormat.h"
+#include "forms/Errors.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace vd::forms {
+
+std::string CannotOpenFileMessage(const std::string& path) { return "Cannot open file " + path; }
+std::string CannotCreateFileMessage(const std::string& path) { return "Cannot create file " + path; }
+std::string FileTooLargeMessage(const std::string& path) {
+  return FileMessage(path, "is too large to open.");
+}
+std::string FileHoldsNulMessage(const std::string& path) {
+  return FileMessage(path, "contains NUL characters and cannot be opened as text.");
+}
+
+namespace {
+
+// The 1.0 interface lives in riched32.dll; its class is registered when the library loads.
+const char* RichEditClass() {
+  static const bool loaded = LoadLibraryA("riched32.dll") != nullptr;
+  if (!loaded) throw Error("Cannot load the rich-edit control (riched32.dll)");
+  return "RICHEDIT";
+}
+
+// Room the control offers for text: the largest limit EM_EXLIMITTEXT takes.
+constexpr LPARAM kTextLimit = 0x7FFFFFFE;
+
+// What the control under Wine needs per byte of plain text it holds (measured: about 150 bytes
+// for short lines; see bench/win). A file whose estimate exceeds the memory the process can still
+// get is refused before the control is asked, since the control does not survive running out.
+constexpr unsigned long long kControlBytesPerChar = 160;
+
+COLORREF Resolve(Colour c) {
+  return IsSystemColour(c) ? GetSysColor(SystemColourIndex(c)) : static_cast<COLORREF>(c & 0xFFFFFFu);
+}
+
+struct InCookie {
+  std::string_view rest;
+  bool first = true;
+};
+
+// Stream callbacks must not throw; they report through their answer (the stream's dwError).
+DWORD CALLBACK StreamInCallback(DWORD_PTR cookie, LPBYTE buffer, LONG room, LONG* done) {
+  auto* c = reinterpret_cast<InCookie*>(cookie);
+  const std::size_t n = StreamChunkSize(c->rest, room > 0 ? static_cast<std::size_t>(room) : 0, c->first);
+  if (n) std::memcpy(buffer, c->rest.data(), n);
+  c->rest.remove_prefix(n);
+  c->first = false;
+  *done = static_cast<LONG>(n);
+  return 0;
+}
+
+DWORD CALLBACK StreamOutCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+  auto* out = reinterpret_cast<std::string*>(cookie);
+  try {
+    out->append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(size));
+  } catch (...) {
+    *done = 0;
+    return 1;
+  }
+  *done = size;
+  return 0;
+}
+
+// The text in the control's counting: one per UTF-16 unit after the code page's decoding (in
+// the 1.0 counting CR and LF are one each, so CR LF is two).
+long CharsOf(std::string_view bytes) {
+  if (bytes.empty()) return 0;
+  long total = 0;
+  // In slices, so a huge text needs no int-sized length; slices end after a single-byte char.
+  constexpr std::size_t kSlice = 1 << 24;
+  while (!bytes.empty()) {
+    std::size_t n = std::min(bytes.size(), kSlice);
+    while (n < bytes.size() && n > 1 && IsDBCSLeadByte(static_cast<BYTE>(bytes[n - 1]))) --n;
+    total += MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(n), nullptr, 0);
+    bytes.remove_prefix(n);
+  }
+  return total;
+}
+
+class Handle {
+public:
+  explicit Handle(HANDLE h = INVALID_HANDLE_VALUE) : h_(h) {}
+  ~Handle() { Close(); }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return h_; }
+  bool ok() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+  bool Close() {
+    bool r = true;
+    if (ok()) r = CloseHandle(h_) != FALSE;
+    h_ = INVALID_HANDLE_VALUE;
+    return r;
+  }
+
+private:
+  HANDLE h_;
+};
+
+enum class ReadResult { Ok, CannotOpen, TooLarge };
+
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
+  Handle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!h.ok()) return ReadResult::CannotOpen;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(h.get(), &size)) return ReadResult::CannotOpen;
+  // The control counts in LONG; a file past that can never be held.
+  if (size.QuadPart >= 0x7FFFFFFF) return ReadResult::TooLarge;
+  try {
+    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+  } catch (const std::bad_alloc&) {
+    return ReadResult::TooLarge;
+  }
+  std::size_t got = 0;
+  while (got < bytes.size()) {
+    DWORD n = 0;
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 24));
+    if (!ReadFile(h.get(), bytes.data() + got, want, &n, nullptr)) return ReadResult::CannotOpen;
+    if (n == 0) break; // the file shrank while we read it
+    got += n;
+  }
+  bytes.resize(got);
+  return ReadResult::Ok;
+}
+
+// Whether the process can still get the memory the control would need for `chars` characters.
+bool ControlCanHold(std::size_t chars) {
+  MEMORYSTATUSEX ms{};
+  ms.dwLength = sizeof(ms);
+  if (!GlobalMemoryStatusEx(&ms)) return true;
+  const unsigned long long need = static_cast<unsigned long long>(chars) * kControlBytesPerChar;
+  return need <= ms.ullAvailVirtual && need <= ms.ullAvailPageFile;
+}
+
+std::string FolderOf(const std::string& fullPath) {
+  const auto cut = fullPath.find_last_of("\\/");
+  if (cut == std::string::npos) return ".";
+  if (cut == 2 && fullPath[1] == ':') return fullPath.substr(0, 3); // "C:\"
+  return fullPath.substr(0, cut);
+}
+
+bool WriteAll(HANDLE h, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 24));
+    DWORD n = 0;
+    if (!WriteFile(h, bytes.data(), want, &n, nullptr) || n == 0) return false;
+    bytes.remove_prefix(n);
+  }
+  return true;
+}
+
+// Writes the bytes to a new file beside the target, flushes it and only then puts it in the
+// target's place, keeping the target's attributes and creation time. On any failure the target
+// is as it was and the temporary file is gone.
+bool ReplaceFileSafely(const std::string& path, std::string_view bytes) {
+  char full[MAX_PATH * 4];
+  const DWORD fl = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
+  if (fl == 0 || fl >= sizeof(full)) return false;
+  const std::string target(full);
+
+  const DWORD attrs = GetFileAttributesA(target.c_str());
+  const bool exists = attrs != INVALID_FILE_ATTRIBUTES;
+  FILETIME created{};
+  bool haveCreated = false;
+  if (exists) {
+    // Windows refuses to write a read-only file, whoever asks (root under Wine would not be).
+    if (attrs & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
+    // The target must be writable now, as the original's direct write would need it: a file
+    // held open without sharing refuses the save (a rename over it might not notice).
+    Handle probe(CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!probe.ok()) return false;
+    haveCreated = GetFileTime(probe.get(), &created, nullptr, nullptr) != FALSE;
+  }
+
+  char temp[MAX_PATH];
+  if (!GetTempFileNameA(FolderOf(target).c_str(), "vd~", 0, temp)) return false;
+  bool ok = false;
+  {
+    Handle h(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ok = h.ok() && WriteAll(h.get(), bytes) && FlushFileBuffers(h.get());
+    ok = h.Close() && ok;
+  }
+  if (ok) ok = MoveFileExA(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  if (!ok) {
+    DeleteFileA(temp);
+    return false;
+  }
+  if (exists) {
+    // The text is saved by now; these only restore what the old file showed.
+    SetFileAttributesA(target.c_str(), attrs == 0 ? FILE_ATTRIBUTE_NORMAL : attrs);
+    if (haveCreated) {
+      Handle h(CreateFileA(target.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (h.ok()) SetFileTime(h.get(), &created, nullptr, nullptr);
+    }
+  }
+  return true;
+}
+
+unsigned KeyShift() {
+  unsigned s = 0;
+  if (GetKeyState(VK_SHIFT) < 0) s |= kShiftShift;
+  if (GetKeyState(VK_MENU) < 0) s |= kShiftAlt;
+  if (GetKeyState(VK_CONTROL) < 0) s |= kShiftCtrl;
+  if (GetKeyState(VK_LBUTTON) < 0) s |= kShiftLeft;
+  if (GetKeyState(VK_RBUTTON) < 0) s |= kShiftRight;
+  if (GetKeyState(VK_MBUTTON) < 0) s |= kShiftMiddle;
+  return s;
+}
+
+unsigned MouseShift(WPARAM mk) {
+  unsigned s = 0;
+  if (mk & MK_SHIFT) s |= kShiftShift;
+  if (GetKeyState(VK_MENU) < 0) s |= kShiftAlt;
+  if (mk & MK_CONTROL) s |= kShiftCtrl;
+  if (mk & MK_LBUTTON) s |= kShiftLeft;
+  if (mk & MK_RBUTTON) s |= kShiftRight;
+  if (mk & MK_MBUTTON) s |= kShiftMiddle;
+  return s;
+}
+
+} // namespace
+
+RichEdit::RichEdit(Component* owner, const ControlArgs& args)
+    : Control(owner, RichEditClass(), [&] {
+        ControlArgs a = args;
+        a.style |= WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_WANTRETURN |
+                   ES_AUTOVSCROLL | ES_AUTOHSCROLL;
+        return a;
+      }()) {
+  // The default limit (64K, 32K for typing) would cut a long file or a long paste.
+  SendMessageA(Handle(), EM_EXLIMITTEXT, 0, kTextLimit);
+  SendMessageA(Handle(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+  SetFontSpec(font_);
+  SetBackgroundColour(background_);
+  SetWordWrap(wordWrap_);
+  SetModified(false);
+}
+
+// ---- Text ----
+
+DWORD RichEdit::StreamInRaw(std::string_view bytes, UINT format) {
+  InCookie cookie{bytes, true};
+  EDITSTREAM es{};
+  es.dwCookie = reinterpret_cast<DWORD_PTR>(&cookie);
+  es.pfnCallback = &StreamInCallback;
+  SendMessageA(Handle(), EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
+  return es.dwError;
+}
+
+DWORD RichEdit::StreamOutRaw(std::string& out, UINT format) const {
+  EDITSTREAM es{};
+  es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
+  es.pfnCallback = &StreamOutCallback;
+  SendMessageA(Handle(), EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&es));
+  return es.dwError;
+}
+
+std::string RichEdit::AllText() const {
+  std::string out;
+  out.reserve(static_cast<std::size_t>(std::max(0L, TextLength())));
+  if (StreamOutRaw(out, SF_TEXT) != 0) throw Error(kFailedToSaveStream);
+  return out;
+}
+
+void RichEdit::SetAllText(std::string_view text) {
+  const std::string normal = NormaliseLineBreaks(text);
+  const bool modified = Modified();
+  SetRedraw(false);
+  DeleteInSlices(0, TextLength());
+  const DWORD err = StreamInRaw(normal, SF_TEXT);
+  SendMessageA(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
+  SetModified(modified);
+  SetRedraw(true);
+  if (err != 0) throw Error(kFailedToLoadStream);
+}
+
+long RichEdit::TextLength() const {
+  return static_cast<long>(SendMessageA(Handle(), WM_GETTEXTLENGTH, 0, 0));
+}
+
+CHARRANGE RichEdit::Selection() const {
+  CHARRANGE r{};
+  SendMessageA(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&r));
+  // Wine's 1.0 control lets a selection take in its final paragraph mark, two characters past
+  // the text; the text ends where TextLength says.
+  const long len = TextLength();
+  r.cpMin = std::min(r.cpMin, len);
+  r.cpMax = std::min(r.cpMax, len);
+  return r;
+}
+
+void RichEdit::SetSelection(long start, long end) {
+  CHARRANGE r{start, end};
+  SendMessageA(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&r));
+}
+
+long RichEdit::SelLength() const {
+  const CHARRANGE r = Selection();
+  return r.cpMax - r.cpMin;
+}
+
+std::string RichEdit::SelectedText() const {
+  const long n = SelLength();
+  if (n <= 0) return {};
+  // Room for two bytes a character, should the code page need them.
+  std::string s(static_cast<std::size_t>(n) * 2 + 1, '\0');
+  const LRESULT got = SendMessageA(Handle(), EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(s.data()));
+  s.resize(static_cast<std::size_t>(std::max<LRESULT>(0, got)));
+  return s;
+}
+
+void RichEdit::ReplaceSelection(std::string_view text, bool canUndo) {
+  const std::string normal = NormaliseLineBreaks(text);
+  SendMessageA(Handle(), EM_REPLACESEL, canUndo ? TRUE : FALSE, reinterpret_cast<LPARAM>(normal.c_str()));
+}
+
+void RichEdit::ReplaceRange(long start, long end, std::string_view text) {
+  // Measured by bench/win (vd_bench_files): see docs/architecture.md.
+  ReplaceRangeBy(ReplaceMethod::SlicedDelete, start, end, text);
+}
+
+wchar_t RichEdit::CharAt(long index) const {
+  wchar_t buf[2] = {0, 0};
+  TEXTRANGEW tr{{index, index + 1}, buf};
+  SendMessageW(Handle(), EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&tr));
+  return buf[0];
+}
+
+// Wine's control joins paragraphs one by one and renumbers everything after each join, so one
+// large deletion costs far more than its length; slices taken from the end keep that work small.
+void RichEdit::DeleteInSlices(long start, long end) {
+  constexpr long kSlice = 4096;
+  const long len = TextLength();
+  end = (end < 0 || end > len) ? len : end;
+  start = std::clamp(start, 0L, end);
+  while (end > start) {
+    long from = std::max(start, end - kSlice);
+    // Never cut a CR LF pair: the control holds it as one paragraph mark.
+    if (from > start && CharAt(from - 1) == L'\r' && CharAt(from) == L'\n') --from;
+    SetSelection(from, end);
+    SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+    end = from;
+  }
+}
+
+void RichEdit::ReplaceRangeBy(ReplaceMethod method, long start, long end, std::string_view text) {
+  const std::string normal = NormaliseLineBreaks(text);
+  SetRedraw(false);
+  SetSelection(start, end);
+  const long from = Selection().cpMin;
+  DWORD err = 0;
+  if (method == ReplaceMethod::StreamedSelection) {
+    err = StreamInRaw(normal, SF_TEXT | SFF_SELECTION);
+  } else if (method == ReplaceMethod::ReplaceSel) {
+    SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(normal.c_str()));
+  } else {
+    DeleteInSlices(from, std::max(from, Selection().cpMax));
+    if (TextLength() == 0) {
+      err = StreamInRaw(normal, SF_TEXT);
+    } else {
+      SetSelection(from, from);
+      SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(normal.c_str()));
+    }
+  }
+  SendMessageA(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
+  const long caret = from + CharsOf(normal.substr(0, std::min(normal.size(), std::strlen(normal.c_str()))));
+  SetSelection(caret, caret);
+  SetModified(true);
+  SetRedraw(true);
+  if (err != 0) throw Error(kFailedToLoadStream);
+}
+
+long RichEdit::LineFromChar(long index) const {
+  return static_cast<long>(SendMessageA(Handle(), EM_EXLINEFROMCHAR, 0, index));
+}
+long RichEdit::LineIndex(long line) const {
+  return static_cast<long>(SendMessageA(Handle(), EM_LINEINDEX, static_cast<WPARAM>(line), 0));
+}
+long RichEdit::LineCount() const { return static_cast<long>(SendMessageA(Handle(), EM_GETLINECOUNT, 0, 0)); }
+void RichEdit::ScrollCaret() { SendMessageA(Handle(), EM_SCROLLCARET, 0, 0); }
+
+bool RichEdit::Modified() const { return SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0; }
+void RichEdit::SetModified(bool modified) { SendMessageA(Handle(), EM_SETMODIFY, modified ? TRUE : FALSE, 0); }
+bool RichEdit::CanUndo() const { return SendMessageA(Handle(), EM_CANUNDO, 0, 0) != 0; }
+void RichEdit::Undo() { SendMessageA(Handle(), EM_UNDO, 0, 0); }
+void RichEdit::Cut() { SendMessageA(Handle(), WM_CUT, 0, 0); }
+void RichEdit::Copy() { SendMessageA(Handle(), WM_COPY, 0, 0); }
+void RichEdit::SelectAll() { SetSelection(0, TextLength()); }
+
+void RichEdit::Paste() {
+  std::string text;
+  if (IsClipboardFormatAvailable(CF_TEXT) && OpenClipboard(Handle())) {
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+      if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+        const std::size_t room = GlobalSize(data);
+        text.assign(p, strnlen(p, room));
+        GlobalUnlock(data);
+      }
+    }
+    CloseClipboard();
+  }
+  const bool modified = Modified();
+  const long s = Selection().cpMin;
+  if (!text.empty()) ReplaceSelection(text, true);
+  const long e = Selection().cpMin;
+  SetSelection(s, e);
+  ApplyCharFormat(SCF_SELECTION);
+  SetSelection(e, e);
+  SetModified(modified || !text.empty());
+}
+
+long RichEdit::FindText(std::string_view pattern, long start, long end, bool wholeWord,
+                        bool matchCase) const {
+  const std::string p(pattern);
+  FINDTEXTA ft{};
+  ft.chrg.cpMin = start;
+  ft.chrg.cpMax = end;
+  ft.lpstrText = p.c_str();
+  // FR_DOWN always: without it the 1.0 control searches backwards when the range stops short of
+  // the end of the text.
+  WPARAM flags = FR_DOWN;
+  if (wholeWord) flags |= FR_WHOLEWORD;
+  if (matchCase) flags |= FR_MATCHCASE;
+  return static_cast<long>(SendMessageA(Handle(), EM_FINDTEXT, flags, reinterpret_cast<LPARAM>(&ft)));
+}
+
+// ---- Appearance ----
+
+void RichEdit::ApplyCharFormat(WPARAM scope) const {
+  CHARFORMATA cf{};
+  cf.cbSize = sizeof(cf);
+  cf.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_COLOR | CFM_CHARSET |
+              CFM_UNDERLINE | CFM_STRIKEOUT;
+  cf.dwEffects = (font_.bold ? CFE_BOLD : 0) | (font_.italic ? CFE_ITALIC : 0);
+  cf.yHeight = font_.size * 20; // twips
+  cf.crTextColor = Resolve(font_.colour);
+  cf.bCharSet = ANSI_CHARSET;
+  cf.bPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  lstrcpynA(cf.szFaceName, font_.name.c_str(), LF_FACESIZE);
+  SendMessageA(Handle(), EM_SETCHARFORMAT, scope, reinterpret_cast<LPARAM>(&cf));
+}
+
+void RichEdit::SetFontSpec(const FontSpec& font) {
+  font_ = font;
+  // A change of look is no change of text: the modified flag stays as it was.
+  const bool modified = Modified();
+  ApplyCharFormat(SCF_ALL);
+  ApplyCharFormat(0); // the default character format: typed and pasted text
+  SetModified(modified);
+}
+
+void RichEdit::SetBackgroundColour(Colour c) {
+  background_ = c;
+  SendMessageA(Handle(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(Resolve(c)));
+}
+
+void RichEdit::SetWordWrap(bool on) {
+  wordWrap_ = on;
+  // Width 0 wraps at the window's edge; any other width with no device means no wrapping.
+  SendMessageA(Handle(), EM_SETTARGETDEVICE, 0, on ? 0 : 1);
+}
+
+void RichEdit::SetRedraw(bool on) {
+  SendMessageA(Handle(), WM_SETREDRAW, on ? TRUE : FALSE, 0);
+  if (on) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+// ---- Files ----
+
+void RichEdit::LoadFromFile(const std::string& path) {
+  std::string bytes;
+  switch (ReadWholeFile(path, bytes)) {
+  case ReadResult::Ok: break;
+  case ReadResult::CannotOpen: throw Error(CannotOpenFileMessage(path));
+  case ReadResult::TooLarge: throw Error(FileTooLargeMessage(path));
+  }
+  // The control keeps only the text before a NUL: the file would be shown, and saved, cut.
+  if (ContainsNul(bytes)) throw Error(FileHoldsNulMessage(path));
+  const bool rtf = IsRtf(bytes);
+  std::string plain;
+  long expected = 0;
+  try {
+    if (!rtf) {
+      plain = HasOnlyCrLfBreaks(bytes) ? std::move(bytes) : NormaliseLineBreaks(bytes);
+      expected = CharsOf(plain);
+    }
+  } catch (const std::bad_alloc&) {
+    throw Error(FileTooLargeMessage(path));
+  }
+  if (!ControlCanHold(rtf ? bytes.size() : plain.size())) throw Error(FileTooLargeMessage(path));
+
+  const bool modified = Modified();
+  SetRedraw(false);
+  DeleteInSlices(0, TextLength());
+  DWORD err = 0;
+  if (rtf) {
+    err = StreamInRaw(bytes, SF_RTF);
+    if (err != 0) { // not RTF after all: read it as the plain text it is
+      plain = NormaliseLineBreaks(bytes);
+      expected = CharsOf(plain);
+    }
+  }
+  if (!rtf || err != 0) err = StreamInRaw(plain, SF_TEXT);
+  const bool cut = err == 0 && (!rtf || expected > 0) && TextLength() < expected;
+  if (err != 0 || cut) DeleteInSlices(0, TextLength()); // nothing half loaded
+  SendMessageA(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
+  SetSelection(0, 0);
+  SetModified(modified);
+  SetRedraw(true);
+  if (err != 0) throw Error(kFailedToLoadStream);
+  if (cut) throw Error(FileTooLargeMessage(path));
+}
+
+void RichEdit::SaveToFile(const std::string& path) {
+  std::string text = AllText();
+  if (!HasOnlyCrLfBreaks(text)) text = NormaliseLineBreaks(text);
+  if (!ReplaceFileSafely(path, text)) throw Error(CannotCreateFileMessage(path));
+}
+
+// ---- Messages and events ----
+
+bool RichEdit::Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (msg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
+    if (OnChange) OnChange();
+    *result = 0;
+    return true;
+  }
+  if (msg == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == EN_SELCHANGE) {
+    if (OnSelectionChange) OnSelectionChange();
+    *result = 0;
+    return true;
+  }
+  return false;
+}
+
+LRESULT RichEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+  case WM_GETDLGCODE:
+    // The Tab key inserts a tab; no key moves the focus out of the editor.
+    return DefaultHandling(msg, wParam, lParam) | DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTCHARS |
+           DLGC_WANTARROWS;
+  case WM_SETFOCUS: {
+    const LRESULT r = DefaultHandling(msg, wParam, lParam);
+    if (OnEnter) OnEnter();
+    return r;
+  }
+  case WM_KEYUP: {
+    const LRESULT r = DefaultHandling(msg, wParam, lParam);
+    if (OnKeyUp) OnKeyUp(wParam, KeyShift());
+    return r;
+  }
+  case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+  case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK: {
+    const LRESULT r = DefaultHandling(msg, wParam, lParam);
+    if (OnMouseDown) {
+      const int button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) ? kMouseLeft
+                         : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? kMouseRight
+                                                                              : kMouseMiddle;
+      unsigned shift = MouseShift(wParam);
+      if (msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK) shift |= kShiftDouble;
+      OnMouseDown(button, shift, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    }
+    return r;
+  }
+  case WM_CONTEXTMENU:
+    if (OnContextMenu) {
+      POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (lParam == -1) { // from the keyboard: at the caret
+        if (!GetCaretPos(&pt)) pt = POINT{0, 0};
+        ClientToScreen(Handle(), &pt);
+      }
+      OnContextMenu(pt);
+      return 0;
+    }
+    break;
+  default: break;
+  }
+  return DefaultHandling(msg, wParam, lParam);
+}
+
+} // namespace vd::forms

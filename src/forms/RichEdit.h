@@ -1,0 +1,136 @@
+#pragma once
+#include "core/IniValues.h"
+#include "forms/Control.h"
+#include "forms/Win.h"
+
+#include <commdlg.h> // FR_DOWN, FR_WHOLEWORD, FR_MATCHCASE (the FT_ names are the same values)
+#include <richedit.h>
+// commdlg.h maps FindText to FindTextA; the editor's method keeps its name in every unit.
+#ifdef FindText
+#undef FindText
+#endif
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace vd::forms {
+
+// The editor's font: face, size in points, style and colour (a vd::Colour, which may name a
+// system colour).
+struct FontSpec {
+  std::string name = "Courier New";
+  int size = 10;
+  bool bold = false;
+  bool italic = false;
+  Colour colour = 0;
+  bool operator==(const FontSpec&) const = default;
+};
+
+// The shift state passed with key and mouse events, as the spec's events carry it.
+enum ShiftState : unsigned {
+  kShiftShift = 1, kShiftAlt = 2, kShiftCtrl = 4,
+  kShiftLeft = 8, kShiftRight = 16, kShiftMiddle = 32, kShiftDouble = 64,
+};
+enum MouseButton : int { kMouseLeft = 0, kMouseRight = 1, kMouseMiddle = 2 };
+
+// The rich-edit control of the 1.0 interface (class "RICHEDIT", riched32.dll) used as a plain-text
+// editor. Every index is in the 1.0 counting, where a line break is CR LF, two characters.
+// Text the wrapper puts into the control has CR LF breaks only (lone LF and CR are made CR LF),
+// and text it writes to a file has CR LF breaks whatever the control holds.
+class RichEdit : public Control {
+public:
+  RichEdit(Component* owner, const ControlArgs& args);
+
+  std::string AllText() const;             // streamed out as plain text
+  void SetAllText(std::string_view text);  // streamed in; no undo; modified flag kept
+  long TextLength() const;                 // 1.0 characters (CR LF = 2)
+
+  CHARRANGE Selection() const;
+  void SetSelection(long start, long end);
+  long SelLength() const;
+  std::string SelectedText() const;
+  void ReplaceSelection(std::string_view text, bool canUndo); // EM_REPLACESEL
+
+  // Replaces [start, end) with text as one edit without an undo record (the undo buffer is
+  // emptied, as EM_REPLACESEL without undo does), repaint suspended, caret after the new text,
+  // modified flag set as typing sets it.
+  void ReplaceRange(long start, long end, std::string_view text);
+  // The ways of doing it, for the benchmark; ReplaceRange uses the fastest (see the bench):
+  // Wine's control deletes a large range in time that grows faster than its length, so the
+  // range is deleted in slices from its end and the new text then inserted (streamed when the
+  // control is empty, else EM_REPLACESEL, which inserts faster than a streamed selection).
+  enum class ReplaceMethod { StreamedSelection, ReplaceSel, SlicedDelete };
+  void ReplaceRangeBy(ReplaceMethod method, long start, long end, std::string_view text);
+
+  long LineFromChar(long index) const;
+  long LineIndex(long line) const; // -1 = the caret's line; -1 back for a line that does not exist
+  long LineCount() const;
+  void ScrollCaret();
+
+  bool Modified() const;
+  void SetModified(bool modified);
+  bool CanUndo() const;
+  void Undo();
+  void Cut();
+  void Copy();
+  // Pastes the clipboard's plain text (CF_TEXT) over the selection, lone breaks made CR LF, in
+  // the editor's font whatever the clipboard carried; the caret ends after the pasted text.
+  void Paste();
+  void SelectAll();
+
+  // EM_FINDTEXT forward over [start, end) (end -1: to the end); -1 when not found.
+  long FindText(std::string_view pattern, long start, long end, bool wholeWord, bool matchCase) const;
+
+  // The whole text's and the default character format. Font() gives back what was set.
+  void SetFontSpec(const FontSpec& font);
+  FontSpec Font() const { return font_; }
+  void SetBackgroundColour(Colour c);
+  Colour BackgroundColour() const { return background_; }
+  void SetWordWrap(bool on);
+  bool WordWrap() const { return wordWrap_; }
+
+  // Files: see docs/architecture.md, "The editor wrapper and file I/O". Both throw forms::Error
+  // with a message naming the file. A failed load leaves the control as it was when the failure
+  // is found before any text reaches it, and empty otherwise; a failed save leaves the old file
+  // byte for byte and touches nothing else.
+  void LoadFromFile(const std::string& path);
+  void SaveToFile(const std::string& path);
+
+  // The rich-edit control's own stream operations on raw bytes, for the benchmark's comparison.
+  // Return the stream's error code (0 on success).
+  DWORD StreamInRaw(std::string_view bytes, UINT format);
+  DWORD StreamOutRaw(std::string& out, UINT format) const;
+
+  std::function<void()> OnEnter;
+  std::function<void()> OnSelectionChange;
+  std::function<void(WPARAM key, unsigned shift)> OnKeyUp;
+  std::function<void(int button, unsigned shift, int x, int y)> OnMouseDown;
+  std::function<void(POINT screen)> OnContextMenu;
+  std::function<void()> OnChange;
+
+  bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  void ApplyCharFormat(WPARAM scope) const;
+  void DeleteInSlices(long start, long end);
+  wchar_t CharAt(long index) const;
+  void SetRedraw(bool on);
+
+  FontSpec font_;
+  Colour background_ = kColourWindowBackground;
+  bool wordWrap_ = true;
+};
+
+// Messages of the file operations, the exact texts the program shows.
+std::string CannotOpenFileMessage(const std::string& path);   // "Cannot open file <path>"
+std::string CannotCreateFileMessage(const std::string& path); // "Cannot create file <path>"
+std::string FileTooLargeMessage(const std::string& path);     // "File <path> is too large to open."
+std::string FileHoldsNulMessage(const std::string& path);
+inline constexpr char kFailedToLoadStream[] = "Failed to Load Stream";
+inline constexpr char kFailedToSaveStream[] = "Failed to Save Stream";
+
+} // namespace vd::forms
