@@ -32,10 +32,10 @@ const char* RichEditClass() {
 // Room the control offers for text: the largest limit EM_EXLIMITTEXT takes.
 constexpr LPARAM kTextLimit = 0x7FFFFFFE;
 
-// What the control under Wine needs per byte of plain text it holds (measured: about 150 bytes
+// What the control under Wine needs per byte of plain text it holds (measured: about 115 bytes
 // for short lines; see bench/win). A file whose estimate exceeds the memory the process can still
 // get is refused before the control is asked, since the control does not survive running out.
-constexpr unsigned long long kControlBytesPerChar = 160;
+constexpr unsigned long long kControlBytesPerChar = 128;
 
 COLORREF Resolve(Colour c) {
   return IsSystemColour(c) ? GetSysColor(SystemColourIndex(c)) : static_cast<COLORREF>(c & 0xFFFFFFu);
