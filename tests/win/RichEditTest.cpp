@@ -363,7 +363,7 @@ TEST_F(RichEditTest, OpenThenSaveOfATenMegabyteFileGivesBackTheSameBytes) {
   for (unsigned i = 0; text.size() < (10u << 20); ++i) {
     text += "Line ";
     text += std::to_string(i);
-    text += " \xE9\xFC\xA9 text\tof the large file, ";
+    text += " \xE9\xFC\xA9 text of the large file, "; // no tab: Wine makes each tab a run of its own, and is many times slower
     text.append(i % 50, static_cast<char>('a' + i % 26));
     text += "\r\n";
   }
