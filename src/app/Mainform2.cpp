@@ -1,10 +1,20 @@
+// The main window's composition, its creation work and its exit sequence.
 #include "app/Mainform2.h"
 
+#include "core/SettingsKeys.h"
 #include "forms/Application.h"
+#include "forms/Dpi.h"
+#include "forms/MessageBoxes.h"
+
+#include <algorithm>
+#include <array>
 
 namespace vd::app {
 
+namespace s = settings;
+
 namespace {
+
 forms::FormDesign MainDesign() {
   forms::FormDesign d;
   d.className = TfrmMain::kClassName;
@@ -16,10 +26,376 @@ forms::FormDesign MainDesign() {
   d.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   return d;
 }
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                        b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
+constexpr int kBevelHeight = 2;
+constexpr int kToolbarHeight = 39;
+constexpr int kStatusHeight = 19;
+
+struct ToolbarButton {
+  const char* name;
+  int left;
+  const char* hint;
+  int glyph; // cell pair in the toolbar strip
+};
+
+// Left to right, as the toolbar shows them; the two swatches stand between Font and Date/Time.
+constexpr std::array kButtons{
+    ToolbarButton{"btnNew", 8, "New|Open a new, blank file for typing", 0},
+    ToolbarButton{"btnOpen", 32, "Open|Open an existing file for editing", 1},
+    ToolbarButton{"btnSave", 56, "Save|Save the current file", 2},
+    ToolbarButton{"btnClose", 80, "Close|Close the current file and open a new file", 3},
+    ToolbarButton{"btnPrint", 112, "Print|Print the file or change printer settings", 4},
+    ToolbarButton{"btnUndo", 168, "Undo|Undo the last operation", 5},
+    ToolbarButton{"btnCut", 200, "Cut|Cut the selected text onto the clipboard", 6},
+    ToolbarButton{"btnCopy", 224, "Copy|Copy the selected text to the clipboard", 7},
+    ToolbarButton{"btnPaste", 248, "Paste|Paste text from the clipboard into the current file", 8},
+    ToolbarButton{"btnReplace", 280, "Find and Replace|Find and replace text within the file", 9},
+    ToolbarButton{"btnGoto", 304, "Go To Line|Go to a certain line in the file", 10},
+    ToolbarButton{"btnFont", 360, "Font Type/Size/Style|Change the font type, size, or style", 11},
+    ToolbarButton{"btnDateAndTime", 464, "Insert Date/Time|Insert the date, time, or both into the document", 12},
+    ToolbarButton{"btnHelp", 520, "Help|View information about Vellumdesk", 13},
+    ToolbarButton{"btnMinLock", 576, "MinLock|MinLock Vellumdesk for security", 14},
+};
+
+constexpr int kToolbarResource = 100; // the glyph strip: 16x16 cells, normal then disabled
+
+HIMAGELIST LoadGlyphs() {
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 30, 0);
+  HBITMAP strip = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                  MAKEINTRESOURCEA(kToolbarResource), IMAGE_BITMAP,
+                                                  0, 0, LR_CREATEDIBSECTION));
+  if (strip) {
+    ImageList_AddMasked(list, strip, RGB(255, 0, 255));
+    DeleteObject(strip);
+  }
+  return list;
+}
+
 } // namespace
 
-TfrmMain::TfrmMain(forms::Component* owner) : Form(owner, MainDesign()) {}
+TfrmMain::TfrmMain(std::optional<std::string> fileToOpen)
+    : Form(nullptr, MainDesign()), settings_(forms::SettingsFileName()),
+      history_(SameTextIgnoringCase), openDialog_(this, forms::FileDialog::Kind::Open),
+      saveDialog_(this, forms::FileDialog::Kind::Save) {
+  CreateComposition();
+  FormCreate(fileToOpen);
+}
 
-void TfrmMain::CloseRequested() { forms::Application::Instance().Terminate(); }
+TfrmMain::~TfrmMain() {
+  forms::Application& app = forms::Application::Instance();
+  app.OnHint = nullptr;
+  SetMenu(Handle(), nullptr);
+  documents_.clear();
+  if (glyphs_) ImageList_Destroy(glyphs_);
+}
+
+void TfrmMain::CreateComposition() {
+  const std::vector<std::pair<std::string, std::string>> filters{
+      {"Text Files (*.txt)", "*.txt"},
+      {"INI Files (*.ini)", "*.ini"},
+      {"Log Files (*.log)", "*.log"},
+      {"Source Code (*.pas, *.dpr, *.h, *.hpp, *.c, *.cpp, *.vbs, *.js)",
+       "*.pas;*.dpr;*.h;*.hpp;*.c;*.cpp;*.vbs;*.js"},
+      {"HTML Files (*.html, *.htm, *.shtm, *.shtml)", "*.html;*.htm;*.shtm;*.shtml"},
+      {"Batch Files (*.bat)", "*.bat"},
+      {"All Files (*.*)", "*.*"},
+  };
+  openDialog_.filters = filters;
+  openDialog_.filterIndex = 7;
+  openDialog_.defaultExt = "txt";
+  // The read-only box shows, but its state is ignored; a typed name need not exist.
+  openDialog_.options = OFN_ENABLESIZING;
+  saveDialog_.filters = filters;
+  saveDialog_.filterIndex = 1;
+  saveDialog_.defaultExt = "txt";
+  saveDialog_.options = OFN_ENABLESIZING | OFN_HIDEREADONLY;
+
+  forms::ControlArgs bevel;
+  bevel.parent = Handle();
+  bevel_ = std::make_unique<forms::Panel>(this, Handle(), bevel, forms::Panel::Edge::BevelTop);
+  CreateToolbar();
+
+  forms::ControlArgs pages;
+  pages.parent = Handle();
+  pageControl_ = std::make_unique<forms::PageControl>(this, pages);
+  statusbar_ = std::make_unique<forms::StatusBar>(this, Handle(), std::vector<int>{300, 65, 300});
+  statusbar_->SetPanelText(1, "1, 1");
+  statusbar_->SetPanelText(2, "Vellumdesk v2.2 - a tabbed text editor, free to use and share");
+
+  CreateMenus();
+  forms::Application::Instance().OnHint = [this](const std::string& hint) {
+    statusbar_->SetPanelText(0, hint);
+  };
+  Layout();
+}
+
+void TfrmMain::CreateToolbar() {
+  forms::ControlArgs panel;
+  panel.parent = Handle();
+  toolbar_ = std::make_unique<forms::Panel>(this, Handle(), panel);
+  toolTips_ = std::make_unique<forms::ToolTips>(Handle());
+  glyphs_ = LoadGlyphs();
+
+  auto addButton = [&](const ToolbarButton& b) {
+    forms::ControlArgs a;
+    a.parent = toolbar_->Handle();
+    a.left = b.left;
+    a.top = 7;
+    a.width = 25;
+    a.height = 25;
+    a.hint = b.hint;
+    auto button = std::make_unique<forms::SpeedButton>(this, a, glyphs_, 2 * b.glyph, 2 * b.glyph + 1);
+    button->SetName(b.name);
+    // The MinLock button shows no tool tip; its long hint still reaches the status bar.
+    if (std::string_view(b.name) != "btnMinLock") toolTips_->Add(*button, button->ShortHint());
+    toolbarControls_.push_back(std::move(button));
+  };
+  for (const auto& b : kButtons) {
+    if (std::string_view(b.name) == "btnDateAndTime") {
+      // The background swatch first, then the text swatch over its upper left corner.
+      forms::ControlArgs bg;
+      bg.parent = toolbar_->Handle();
+      bg.left = 407;
+      bg.top = 8;
+      bg.width = 27;
+      bg.height = 27;
+      bg.hint = "Background|Change the color of the background";
+      auto back = std::make_unique<forms::Shape>(this, bg);
+      back->SetName("shapeBackgroundColor");
+      shapeBackgroundColor_ = back.get();
+      forms::ControlArgs fg = bg;
+      fg.left = 392;
+      fg.top = 4;
+      fg.hint = "Text/Foreground|Change the color of the text";
+      auto front = std::make_unique<forms::Shape>(this, fg);
+      front->SetName("shapeFontColor");
+      shapeFontColor_ = front.get();
+      SetWindowPos(front->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      toolTips_->Add(*back, back->ShortHint());
+      toolTips_->Add(*front, front->ShortHint());
+      toolbarControls_.push_back(std::move(back));
+      toolbarControls_.push_back(std::move(front));
+    }
+    addButton(b);
+  }
+  btn("btnNew")->OnClick = [this] { fileNewClick(); };
+  btn("btnOpen")->OnClick = [this] { fileOpenClick(); };
+  btn("btnSave")->OnClick = [this] { fileSaveClick(); };
+  btn("btnClose")->OnClick = [this] { fileCloseClick(); };
+}
+
+forms::Control* TfrmMain::ToolbarControl(const std::string& name) {
+  for (auto& c : toolbarControls_)
+    if (c->Name() == name) return c.get();
+  return nullptr;
+}
+
+void TfrmMain::Layout() {
+  RECT r;
+  GetClientRect(Handle(), &r);
+  const int w = r.right;
+  int top = 0;
+  bevel_->SetBounds(0, 0, w, forms::Scale(kBevelHeight));
+  top += forms::Scale(kBevelHeight);
+  if (toolbar_->Visible()) {
+    toolbar_->SetBounds(0, top, w, forms::Scale(kToolbarHeight));
+    top += forms::Scale(kToolbarHeight);
+  }
+  const int statusHeight = forms::Scale(kStatusHeight);
+  statusbar_->SetBounds(0, r.bottom - statusHeight, w, statusHeight);
+  pageControl_->SetBounds(0, top, w, std::max(0, static_cast<int>(r.bottom) - statusHeight - top));
+}
+
+void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
+  // Step 3: the dialogs' starting directories.
+  const std::string current = settings_.ReadString(s::kDirCurrent);
+  const std::string saveDefault = settings_.ReadString(s::kDirSaveDefault);
+  const std::string openDefault = settings_.ReadString(s::kDirOpenDefault);
+  if (settings_.ReadInteger(s::kDirUseDefault) != 0) {
+    openDialog_.initialDir = openDefault;
+    saveDialog_.initialDir = saveDefault;
+  } else {
+    openDialog_.initialDir = current;
+    saveDialog_.initialDir = current;
+  }
+
+  // Step 4: the history, the whole section in file order.
+  history_.Load(settings_.ReadSectionValues(std::string(s::kHistorySection)));
+
+  // Steps 7, 10 and 11 are read before the first editor is made, so it is made with them.
+  const Colour fontColour = settings_.ReadColour(s::kColorsFont);
+  const Colour background = settings_.ReadColour(s::kColorsBackground);
+  shapeFontColor_->SetBrushColour(fontColour);
+  shapeBackgroundColor_->SetBrushColour(background);
+  currentFont_.name = settings_.ReadString(s::kFontName);
+  currentFont_.size = settings_.ReadInteger(s::kFontSize);
+  currentFont_.bold = settings_.ReadInteger(s::kFontBold) != 0;
+  currentFont_.italic = settings_.ReadInteger(s::kFontItalic) != 0;
+  currentFont_.colour = fontColour;
+  optionsWordWrap_->SetChecked(settings_.ReadBool(s::kOptionsWordWrap));
+  const bool toolbarOn = settings_.ReadBool(s::kOptionsToolbar);
+  toolbar_->SetVisible(toolbarOn);
+  viewToolbar_->SetChecked(toolbarOn);
+
+  // Steps 5 and 6: the first Document. A file that cannot be read leaves no tab behind; the
+  // start goes on with an untitled Document and the remaining settings.
+  bool opened = false;
+  if (fileToOpen) {
+    try {
+      Document& d = AppendDocument(FileNamePart(*fileToOpen));
+      d.editor->LoadFromFile(*fileToOpen);
+      d.editor->SetFontSpec(currentFont_);
+      d.path = *fileToOpen;
+      saveDialog_.fileName = *fileToOpen;
+      d.editor->SetModified(false);
+      history_.Add(*fileToOpen);
+      opened = true;
+    } catch (...) {
+      if (!documents_.empty()) RemoveDocument(DocumentCount() - 1);
+      forms::Application::Instance().ShowCurrentException();
+    }
+  }
+  if (!opened) {
+    Document& d = AppendDocument("Untitled1");
+    untitledCounter_ = 1;
+    d.editor->SetModified(false);
+  }
+  pageControl_->SetActivePageIndex(0);
+
+  // Step 8.
+  RebuildReopenMenu();
+
+  // Step 9: placement. Maximised starts keep the design bounds as the ones a restore returns to.
+  startMaximized_ = settings_.ReadBool(s::kWindowIsMaximized);
+  if (!startMaximized_)
+    SetBounds({settings_.ReadInteger(s::kWindowLeft), settings_.ReadInteger(s::kWindowTop),
+               settings_.ReadInteger(s::kWindowWidth), settings_.ReadInteger(s::kWindowHeight)});
+  Layout();
+}
+
+void TfrmMain::ShowFirstTime() {
+  FormShow();
+  if (OnShow) OnShow();
+  ShowWindow(Handle(), startMaximized_ ? SW_SHOWMAXIMIZED : SW_SHOW);
+  UpdateWindow(Handle());
+  SetForegroundWindow(Handle());
+  if (!documents_.empty()) ActiveEditor().SetFocus();
+}
+
+void TfrmMain::WMOpenRequest() {
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  if (!IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+  const std::string path = settings_.ReadString(s::kHandOffFile);
+  settings_.WriteString(s::kHandOffFile, "");
+  if (!path.empty()) OpenFileInNewTab(path);
+}
+
+LRESULT TfrmMain::WMQueryEndSession() {
+  // The logoff goes on whatever the user answers: the answer is 1 even after Cancel.
+  forms::Guarded([this] { fileExitClick(); });
+  return 1;
+}
+
+void TfrmMain::fileExitClick() {
+  // Step 1: ask about every modified Document, in page order; Cancel abandons the exit.
+  for (int i = 0; i < DocumentCount(); ++i) {
+    if (!Editor(i).Modified()) continue;
+    pageControl_->SetActivePageIndex(i);
+    const int answer = forms::ShowMessageBox(
+        "File " + documents_[static_cast<size_t>(i)].path +
+            " has been modified.  Would you like to save changes?",
+        "File Has Changed", forms::kMbYesNoCancel);
+    if (answer == forms::kIdCancel) return;
+    // A cancelled Save As goes on with the next tab. A save that failed (its error has been
+    // shown) ends the exit as Cancel would, rather than end the program and lose the text.
+    if (answer == forms::kIdYes && !forms::Guarded([this] { fileSaveClick(); })) return;
+  }
+  WriteSettings();
+  documents_.clear();
+  forms::Application::Instance().Terminate();
+}
+
+void TfrmMain::WriteSettings() {
+  // Font, colours and word wrap come from the first tab's editor, whichever tab is active.
+  forms::RichEdit& first = Editor(0);
+  const forms::FontSpec font = first.Font();
+  settings_.WriteColour(s::kColorsFont, font.colour);
+  settings_.WriteColour(s::kColorsBackground, first.BackgroundColour());
+
+  char dir[MAX_PATH + 1] = {};
+  GetCurrentDirectoryA(MAX_PATH, dir);
+  settings_.WriteString(s::kDirCurrent, dir);
+
+  for (const auto& [key, value] : history_.KeysToSave())
+    settings_.WriteString(std::string(s::kHistorySection), key, value);
+
+  const bool maximised = IsZoomed(Handle()) != FALSE;
+  settings_.WriteBool(s::kWindowIsMaximized, maximised);
+  Bounds b = BoundsRect();
+  if (maximised) {
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    b = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  }
+  settings_.WriteInteger(s::kWindowLeft, b.left);
+  settings_.WriteInteger(s::kWindowTop, b.top);
+  settings_.WriteInteger(s::kWindowWidth, b.width);
+  settings_.WriteInteger(s::kWindowHeight, b.height);
+
+  settings_.WriteString(s::kFontName, font.name);
+  settings_.WriteInteger(s::kFontSize, font.size);
+  settings_.WriteBool(s::kFontBold, font.bold);
+  settings_.WriteBool(s::kFontItalic, font.italic);
+
+  settings_.WriteBool(s::kOptionsWordWrap, first.WordWrap());
+  settings_.WriteBool(s::kOptionsToolbar, toolbar_->Visible());
+}
+
+void TfrmMain::CloseRequested() {
+  // Until the program can hide to the tray, the close box runs the exit sequence, so that the
+  // program can always be ended.
+  fileExitClick();
+}
+
+LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+  case WM_SIZE:
+    Layout();
+    return 0;
+  case WM_OPENREQUEST:
+    WMOpenRequest();
+    return 0;
+  case WM_QUERYENDSESSION:
+    return WMQueryEndSession();
+  case WM_MENUSELECT: {
+    const UINT flags = HIWORD(wParam);
+    HMENU menu = reinterpret_cast<HMENU>(lParam);
+    forms::MenuItem* item = nullptr;
+    if (flags == 0xFFFF && !menu) {
+      forms::Application::Instance().SetHint("");
+      return 0;
+    }
+    if (flags & MF_POPUP)
+      item = forms::MenuItem::FromSubMenu(GetSubMenu(menu, LOWORD(wParam)));
+    else
+      item = forms::MenuItem::FromCommand(LOWORD(wParam));
+    forms::Application::Instance().SetHint(item ? item->LongHint() : "");
+    return 0;
+  }
+  case WM_SETFOCUS:
+    if (!documents_.empty()) ActiveEditor().SetFocus();
+    return 0;
+  default:
+    break;
+  }
+  if (forms::DispatchMenuMessage(msg, wParam, lParam)) return 0;
+  return Form::HandleMessage(msg, wParam, lParam);
+}
 
 } // namespace vd::app

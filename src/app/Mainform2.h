@@ -1,18 +1,158 @@
 #pragma once
+#include "core/FileHistory.h"
+#include "core/IniValues.h"
+#include "forms/Containers.h"
+#include "forms/FileDialogs.h"
 #include "forms/Form.h"
+#include "forms/IniFile.h"
+#include "forms/Menus.h"
+#include "forms/RichEdit.h"
+#include "forms/StdControls.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace vd::app {
 
+// Posted by a second start that handed a file over through the settings file.
+constexpr UINT WM_OPENREQUEST = WM_APP + 400; // 0x8190
+
 // The main window: one tab per open file, the toolbar, the menus and the status bar.
+//
+// Declared once here and implemented by concern: Mainform2.cpp (composition, start-up and exit),
+// MainDocuments.cpp (documents, file commands, history), MainMenus.cpp (the menu tables).
 class TfrmMain : public forms::Form {
 public:
-  explicit TfrmMain(forms::Component* owner = nullptr);
-
   static constexpr const char* kClassName = "TfrmMain";
   static constexpr const char* kCaption = "Vellumdesk v2.2";
 
+  // fileToOpen: argument 1 of the command line, when there is one. FormCreate runs here.
+  explicit TfrmMain(std::optional<std::string> fileToOpen = std::nullopt);
+  ~TfrmMain() override;
+
+  // Shows the window for the first time, maximised when the settings say so.
+  void ShowFirstTime();
+
+  // --- Documents: page i, DocumentPaths()[i] and editor i always go together.
+  int DocumentCount() const { return static_cast<int>(documents_.size()); }
+  int ActiveIndex() const;
+  forms::RichEdit& ActiveEditor();
+  forms::RichEdit& Editor(int index) { return *documents_.at(static_cast<size_t>(index)).editor; }
+  std::vector<std::string> DocumentPaths() const;
+  const std::vector<std::string>& FileHistoryEntries() const { return history_.Entries(); }
+  int UntitledCounter() const { return untitledCounter_; }
+
+  // --- Commands (menu items, toolbar buttons and popup twins share these).
+  void fileNewClick();
+  void fileOpenClick();
+  void fileSaveClick();
+  void fileSaveAsClick();
+  void fileCloseClick();
+  void fileExitClick();
+  void OpenFileInNewTab(const std::string& path);
+  bool IsAlreadyOpen(const std::string& path) const;
+  void AddToFileHistory(const std::string& path);
+  void RebuildReopenMenu();
+  void ReopenItemClick(forms::MenuItem& sender);
+  void RemoveObsoleteClick();
+  void RemoveAllClick();
+  void WMOpenRequest();
+  LRESULT WMQueryEndSession();
+
+  // --- Status bar and editor events.
+  void ShowCaretPosition();
+  void MemoEnter();
+  void MemoSelectionChange();
+  void MemoKeyUp();
+  void MemoMouseDown();
+
+  // --- Parts that other units and tests reach by name.
+  forms::Panel& Toolbar() { return *toolbar_; }
+  forms::PageControl& PageControl() { return *pageControl_; }
+  forms::StatusBar& statusbar() { return *statusbar_; }
+  forms::Menu& MainMenu() { return *mainMenu_; }
+  forms::Menu& PopupMenuRightClick() { return *popupRightClick_; }
+  forms::Menu& PopupMenuDateAndTime() { return *popupDateAndTime_; }
+  forms::Menu& PopupMenuHelp() { return *popupHelp_; }
+  forms::Menu& PopupMenuTrayIcon() { return *popupTrayIcon_; }
+  forms::MenuItem& fileReopen() { return *fileReopen_; }
+  forms::MenuItem& optionsWordWrap() { return *optionsWordWrap_; }
+  forms::MenuItem& viewToolbar() { return *viewToolbar_; }
+  forms::FileDialog& OpenDialog() { return openDialog_; }
+  forms::FileDialog& SaveDialog() { return saveDialog_; }
+  forms::Shape& shapeFontColor() { return *shapeFontColor_; }
+  forms::Shape& shapeBackgroundColor() { return *shapeBackgroundColor_; }
+  const forms::FontSpec& CurrentFont() const { return currentFont_; }
+  forms::ToolTips& ToolTipsOfToolbar() { return *toolTips_; }
+  // Toolbar controls by name ("btnNew", ...), for tests.
+  forms::Control* ToolbarControl(const std::string& name);
+  forms::SpeedButton* btn(const std::string& name) {
+    return dynamic_cast<forms::SpeedButton*>(ToolbarControl(name));
+  }
+
+  // The accelerators of the main menu: the application's first message filter.
+  bool TranslateShortcut(MSG& msg);
+
 protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void CloseRequested() override;
+
+private:
+  struct Document {
+    forms::TabSheet* page; // owned by the page control
+    std::unique_ptr<forms::RichEdit> editor;
+    std::string path;
+  };
+
+  void CreateComposition();
+  void CreateToolbar();
+  void CreateMenus();
+  void FormCreate(const std::optional<std::string>& fileToOpen);
+  void Layout();
+
+  // The only two places where the three sequences change.
+  Document& AppendDocument(const std::string& caption);
+  void RemoveDocument(int index);
+  std::unique_ptr<forms::RichEdit> ConfigureEditor(forms::TabSheet& page);
+
+  void SaveEditorTo(int index, const std::string& path);
+  void WriteSettings();
+
+  forms::IniFile settings_;
+  FileHistory history_;
+  std::vector<Document> documents_;
+  int untitledCounter_ = 0;
+  bool firstEnterDone_ = false;
+  bool startMaximized_ = false;
+  forms::FontSpec currentFont_;
+
+  std::unique_ptr<forms::Panel> bevel_;
+  std::unique_ptr<forms::Panel> toolbar_;
+  std::vector<std::unique_ptr<forms::Control>> toolbarControls_;
+  forms::Shape* shapeFontColor_ = nullptr;
+  forms::Shape* shapeBackgroundColor_ = nullptr;
+  std::unique_ptr<forms::ToolTips> toolTips_;
+  HIMAGELIST glyphs_ = nullptr;
+  std::unique_ptr<forms::PageControl> pageControl_;
+  std::unique_ptr<forms::StatusBar> statusbar_;
+
+  std::unique_ptr<forms::Menu> mainMenu_;
+  std::unique_ptr<forms::Menu> popupRightClick_;
+  std::unique_ptr<forms::Menu> popupDateAndTime_;
+  std::unique_ptr<forms::Menu> popupHelp_;
+  std::unique_ptr<forms::Menu> popupTrayIcon_;
+  forms::MenuItem* fileReopen_ = nullptr;
+  forms::MenuItem* optionsWordWrap_ = nullptr;
+  forms::MenuItem* viewToolbar_ = nullptr;
+  forms::MenuItem* editCut_ = nullptr;
+  forms::MenuItem* editCopy_ = nullptr;
+  forms::MenuItem* editPaste_ = nullptr;
+  HACCEL accelerators_ = nullptr;
+
+  forms::FileDialog openDialog_;
+  forms::FileDialog saveDialog_;
 };
 
 } // namespace vd::app

@@ -1,26 +1,98 @@
 #include "app/Program.h"
 
-#include "app/Mainform2.h"
+#include "app/Forms.h"
+#include "core/CommandLine.h"
+#include "core/SettingsKeys.h"
 #include "forms/Application.h"
-
-#include <memory>
+#include "forms/IniFile.h"
+#include "forms/MessageBoxes.h"
 
 namespace vd::app {
 
-int RunProgram(HINSTANCE instance, const char* /*commandLine*/) {
+Forms& AppForms() {
+  static Forms forms;
+  return forms;
+}
+
+void Forms::Create(const std::optional<std::string>& fileToOpen) {
+  frmMain = std::make_unique<TfrmMain>(fileToOpen);
+  frmAbout = std::make_unique<dialogs::TfrmAbout>(frmMain.get());
+  frmGoto = std::make_unique<dialogs::TfrmGoto>(frmMain.get());
+  frmPrint = std::make_unique<dialogs::TfrmPrint>(frmMain.get());
+  frmReadMe = std::make_unique<dialogs::TfrmReadMe>(frmMain.get());
+  frmReplace = std::make_unique<dialogs::TfrmReplace>(frmMain.get());
+  frmUnlock = std::make_unique<dialogs::TfrmUnlock>(frmMain.get());
+  frmMinLockPassword = std::make_unique<dialogs::TfrmMinLockPassword>(frmMain.get());
+  frmDirectories = std::make_unique<dialogs::TfrmDirectories>(frmMain.get());
+}
+
+void Forms::Destroy() {
+  frmDirectories.reset();
+  frmMinLockPassword.reset();
+  frmUnlock.reset();
+  frmReplace.reset();
+  frmReadMe.reset();
+  frmPrint.reset();
+  frmGoto.reset();
+  frmAbout.reset();
+  frmMain.reset();
+}
+
+namespace {
+
+// A refused write before the loop exists has no handler to catch it: show it and go on.
+bool WriteHandOffSlot(forms::IniFile& settings, const std::string& value) {
+  return forms::Guarded([&] { settings.WriteString(settings::kHandOffFile, value); });
+}
+
+} // namespace
+
+int RunProgram(HINSTANCE instance, const std::string& commandLine) {
   forms::Application& app = forms::Application::Instance();
   app.Initialize(instance);
   app.SetTitle(TfrmMain::kCaption);
-  std::unique_ptr<TfrmMain> frmMain;
-  try {
-    frmMain = std::make_unique<TfrmMain>();
-    frmMain->Show();
-  } catch (...) {
-    // An error that escapes form creation is shown, and the program ends normally.
-    app.ShowCurrentException();
-    return 0;
+  const std::vector<std::string> args = SplitArguments(SkipProgramName(commandLine));
+  std::optional<std::string> fileToOpen;
+  if (!args.empty()) fileToOpen = args[0];
+
+  forms::IniFile settings(forms::SettingsFileName());
+  WriteHandOffSlot(settings, "");
+
+  HANDLE mutex = CreateMutexA(nullptr, TRUE, kMutexName);
+  if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+    CloseHandle(mutex);
+    mutex = nullptr;
+    HWND running = FindWindowA(TfrmMain::kClassName, nullptr);
+    if (!running) {
+      forms::ShowMessageBox("An error has occured in Vellumdesk.  Close all Vellumdesk windows and "
+                            "then try opening your file again.",
+                            "Error", forms::kMbIconError);
+      return 0;
+    }
+    if (fileToOpen) {
+      if (WriteHandOffSlot(settings, *fileToOpen)) PostMessageA(running, WM_OPENREQUEST, 0, 0);
+      return 0;
+    }
+    // Without a file this start becomes a further, independent instance holding no mutex.
   }
-  app.Run();
+
+  Forms& forms = AppForms();
+  bool created = forms::Guarded([&] {
+    forms.Create(fileToOpen);
+    forms.frmMain->ShowFirstTime();
+  });
+  if (created) {
+    app.AddMessageFilter([](MSG& msg) {
+      TfrmMain* main = AppForms().frmMain.get();
+      return main && main->TranslateShortcut(msg);
+    });
+    app.Run();
+  }
+  forms.Destroy();
+  if (mutex) {
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+  }
   return 0;
 }
 

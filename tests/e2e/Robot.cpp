@@ -1,5 +1,6 @@
 #include "Robot.h"
 
+#include <commctrl.h>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -104,12 +105,160 @@ HWND Program::FindWindowOfClass(const char* className) const {
 
 HWND Program::WaitForWindow(const char* className, std::chrono::milliseconds limit) const {
   HWND found = nullptr;
-  WaitUntil([&] { return (found = FindWindowOfClass(className)) != nullptr; }, limit);
+  // A window exists before its form has finished building it: wait until it is shown.
+  WaitUntil([&] { return (found = FindWindowOfClass(className)) != nullptr && IsWindowVisible(found); },
+            limit);
+  return found && IsWindowVisible(found) ? found : nullptr;
+}
+
+namespace {
+void Key(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof in);
+}
+
+WORD Mnemonic(const std::string& caption) {
+  const auto amp = caption.find('&');
+  if (amp == std::string::npos || amp + 1 >= caption.size()) return 0;
+  return static_cast<WORD>(toupper(static_cast<unsigned char>(caption[amp + 1])));
+}
+} // namespace
+
+// Menus belong to their process under Wine, so another process cannot read them; the robot
+// uses the keyboard as a person would: Alt and the menu's mnemonic, then each item's mnemonic.
+bool MenuCommand(HWND window, const std::vector<std::string>& captions) {
+  if (captions.empty()) return false;
+  SetForegroundWindow(window);
+  if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 5s)) return false;
+  for (size_t depth = 0; depth < captions.size(); ++depth) {
+    const WORD key = Mnemonic(captions[depth]);
+    if (!key) return false;
+    if (depth == 0) Key(VK_MENU, false);
+    Key(key, false);
+    Key(key, true);
+    if (depth == 0) Key(VK_MENU, true);
+  }
+  return true;
+}
+
+namespace {
+struct DialogSearch {
+  DWORD pid;
+  HWND found;
+};
+BOOL CALLBACK FindDialogOf(HWND hwnd, LPARAM lParam) {
+  auto* s = reinterpret_cast<DialogSearch*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == s->pid && IsWindowVisible(hwnd) && ClassName(hwnd) == "#32770") {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+BOOL CALLBACK CollectStatic(HWND hwnd, LPARAM lParam) {
+  auto* text = reinterpret_cast<std::string*>(lParam);
+  if (ClassName(hwnd) == "Static" || ClassName(hwnd) == "STATIC") {
+    const std::string t = WindowText(hwnd);
+    if (!t.empty() && text->empty()) *text = t;
+  }
+  return TRUE;
+}
+} // namespace
+
+HWND FindDialog(DWORD processId) {
+  DialogSearch s{processId, nullptr};
+  EnumWindows(&FindDialogOf, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND WaitForDialog(DWORD processId, std::chrono::milliseconds limit) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindDialog(processId)) != nullptr; }, limit);
   return found;
 }
 
+std::string MessageBoxText(HWND box) {
+  std::string text;
+  EnumChildWindows(box, &CollectStatic, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+void PressButton(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+HWND TabControlOf(HWND main) { return FindWindowExA(main, nullptr, "SysTabControl32", nullptr); }
+
+std::vector<std::string> TabCaptions(HWND main) {
+  HWND tabs = TabControlOf(main);
+  std::vector<std::string> captions;
+  if (!tabs) return captions;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(tabs, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return captions;
+  // The item record and its text buffer must live in the program's own memory. The record is
+  // laid out for the robot's own pointer size, which matches the program's build.
+  constexpr size_t kText = 512;
+  char* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof(TCITEMA) + kText, MEM_COMMIT, PAGE_READWRITE));
+  const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = remote + sizeof(TCITEMA);
+    item.cchTextMax = kText;
+    WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+    SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
+    char text[kText] = {};
+    ReadProcessMemory(process, remote + sizeof(TCITEMA), text, kText - 1, nullptr);
+    captions.emplace_back(text);
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return captions;
+}
+
+int ActiveTab(HWND main) {
+  return static_cast<int>(SendMessageA(TabControlOf(main), TCM_GETCURSEL, 0, 0));
+}
+
+namespace {
+BOOL CALLBACK FindVisibleEditor(HWND hwnd, LPARAM lParam) {
+  if (ClassName(hwnd) == "RICHEDIT" && IsWindowVisible(hwnd)) {
+    // Visible means its page is the shown one: check every ancestor.
+    *reinterpret_cast<HWND*>(lParam) = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+} // namespace
+
+HWND ActiveEditorOf(HWND main) {
+  HWND editor = nullptr;
+  EnumChildWindows(main, &FindVisibleEditor, reinterpret_cast<LPARAM>(&editor));
+  return editor;
+}
+
+std::string EditorText(HWND editor) {
+  // GetWindowText reads only the caption of another process's window; ask the control itself.
+  const LRESULT n = SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0);
+  std::string s(static_cast<size_t>(n) + 1, '\0');
+  s.resize(static_cast<size_t>(SendMessageA(editor, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()))));
+  return s;
+}
+
+void TypeText(HWND editor, const std::string& text) {
+  for (char c : text) PostMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
 bool ExitProgram(HWND mainWindow) {
-  PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+  if (!MenuCommand(mainWindow, {"&File", "E&xit"})) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
   return WaitUntil([&] { return !IsWindow(mainWindow); });
 }
 

@@ -45,6 +45,24 @@ private:
   PROCESS_INFORMATION pi_{};
 };
 
+// Runs a main-menu command by its caption path, through the keyboard.
+bool MenuCommand(HWND window, const std::vector<std::string>& captions);
+
+// Message boxes and dialogs (class #32770) of a process.
+HWND FindDialog(DWORD processId);
+HWND WaitForDialog(DWORD processId, std::chrono::milliseconds limit = 20s);
+// The message text of a message box (its static text that is not the icon).
+std::string MessageBoxText(HWND box);
+void PressButton(HWND dialog, int id);
+
+// The main window's parts, read across the process boundary.
+HWND TabControlOf(HWND main);
+std::vector<std::string> TabCaptions(HWND main);
+int ActiveTab(HWND main);
+HWND ActiveEditorOf(HWND main); // the visible rich-edit control
+std::string EditorText(HWND editor);
+void TypeText(HWND editor, const std::string& text); // as keystrokes the control receives
+
 // Ends the program through its own Exit command and waits for its window to go.
 bool ExitProgram(HWND mainWindow);
 // The same for whichever instance's main window is found first.

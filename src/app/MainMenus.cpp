@@ -1,0 +1,122 @@
+// The main window's menus: the main menu, the editors' context menu, the date-and-time and help
+// popups and the tray menu. Captions, shortcuts and hints stand here once; the accelerators are
+// derived from them.
+#include "app/Mainform2.h"
+
+namespace vd::app {
+
+using forms::Ctrl;
+using forms::CtrlAlt;
+using forms::Key;
+using forms::MenuItem;
+
+namespace {
+// Commands whose behaviour arrives later run nothing yet, but their items are there.
+void Nothing(MenuItem&) {}
+
+template <class F> std::function<void(MenuItem&)> Run(F f) {
+  return [f](MenuItem&) { f(); };
+}
+
+void AddDateTimeItems(MenuItem& date, MenuItem& time, MenuItem& both) {
+  for (MenuItem* m : {&date, &time, &both}) {
+    m->Add("&Short", {}, {}, Nothing);
+    m->Add("&Long", {}, {}, Nothing);
+  }
+}
+} // namespace
+
+void TfrmMain::CreateMenus() {
+  mainMenu_ = std::make_unique<forms::Menu>(this, forms::Menu::Kind::Bar);
+  forms::Menu& mm = *mainMenu_;
+
+  MenuItem& file = mm.Add("&File");
+  file.Add("&New", Ctrl('N'), "New|Open a new file for typing", Run([this] { fileNewClick(); }));
+  file.Add("&Open...", Ctrl('O'), "Open|Open an existing file for editng", Run([this] { fileOpenClick(); }));
+  fileReopen_ = &file.Add("&Reopen");
+  file.Add("&Save", Ctrl('S'), "Save|Save the current file to disk", Run([this] { fileSaveClick(); }));
+  file.Add("Save &As...", CtrlAlt('S'), "Save As|Save the current file to disk with a different name",
+           Run([this] { fileSaveAsClick(); }));
+  file.Add("&Close", Ctrl(VK_F4), "Close|Close the current file", Run([this] { fileCloseClick(); }));
+  file.AddSeparator();
+  file.Add("&Print...", Ctrl('P'), "Print|Print the current file", Nothing);
+  file.AddSeparator();
+  file.Add("E&xit", {}, "Exit|Exit Vellumdesk", Run([this] { fileExitClick(); }));
+
+  MenuItem& edit = mm.Add("&Edit");
+  edit.Add("&Undo", Ctrl('Z'), "Undo|Undo the last operation", Nothing);
+  edit.AddSeparator();
+  editCut_ = &edit.Add("Cu&t", Ctrl('X'), "Cut|Cut the selected text to the clipboard", Nothing);
+  editCopy_ = &edit.Add("&Copy", Ctrl('C'), "Copy|Copy the selected text to the clipboard", Nothing);
+  editPaste_ = &edit.Add("&Paste", Ctrl('V'), "Paste|Paste text from the clipboard into the current file", Nothing);
+  edit.Add("&Select All", Ctrl('A'), "Select All|Select all text in the current file", Nothing);
+  edit.AddSeparator();
+  edit.Add("&Find and Replace...", Ctrl('F'), "Find and Replace|Find and replace text within the file", Nothing);
+  edit.Add("&Go To Line...", Ctrl('G'), "Go To Line|Go to a certain line in the file", Nothing);
+
+  MenuItem& view = mm.Add("&View");
+  viewToolbar_ = &view.Add("&Toolbar", Key(VK_F2), "Hide or show the toolbar", Nothing);
+  viewToolbar_->SetChecked(true);
+
+  MenuItem& options = mm.Add("&Options");
+  optionsWordWrap_ = &options.Add("&Word Wrap", Ctrl('W'), "Word Wrap|Toggle word wrap on/off", Nothing);
+  optionsWordWrap_->SetChecked(true);
+  options.Add("&Font Type/Size/Style...", {}, "Font Type/Size/Style|Change the type, size, or style of the text", Nothing);
+  MenuItem& colors = options.Add("&Colors");
+  colors.Add("&Font...", {}, "Font|Change the color of the text", Nothing);
+  colors.Add("&Background...", {}, "Background|Change the color of the background", Nothing);
+  options.Add("&MinLock Password", {}, "MinLock Password|Change the MinLock password", Nothing);
+  options.Add("&Default Working Directories", {}, {}, Nothing);
+
+  MenuItem& tools = mm.Add("&Tools");
+  tools.Add("&E-mail (Forward) Cleanup", {}, "Clean up hard to read forwards or other e-mails", Nothing);
+  MenuItem& wordCount = tools.Add("Word &Count");
+  wordCount.Add("5 &Characters = 1 Word", {}, "5 = 1|Count the words in the file using 5 characters = 1 word", Nothing);
+  wordCount.Add("&Each Individual Word", {}, "Each Word|Count words in the file; each individual word counts", Nothing);
+  tools.Add("&Sort Alphabetically", {}, "Sort lines in ascending alphabetical order", Nothing);
+
+  MenuItem& programming = mm.Add("&Programming");
+  programming.Add("&Lines-of-Code Count", {}, "Count the lines of code in the file", Nothing);
+  programming.Add("&HTML Skeleton", {}, "Insert an HTML Skeleton to save time creating web pages", Nothing);
+  programming.Add("&Web-Ready Code", {}, "Modify the file so that it will be ready to paste into a web page", Nothing);
+
+  MenuItem& insert = mm.Add("&Insert");
+  AddDateTimeItems(insert.Add("&Date", Ctrl('D')), insert.Add("&Time", Ctrl('T')),
+                   insert.Add("Date A&nd Time", CtrlAlt('D')));
+
+  MenuItem& help = mm.Add("&Help");
+  help.Add("&ReadMe", Key(VK_F1), "ReadMe|View the readme before using Vellumdesk", Nothing);
+  help.AddSeparator();
+  help.Add("&About...", {}, "About|View information about Vellumdesk", Nothing);
+
+  popupRightClick_ = std::make_unique<forms::Menu>(this, forms::Menu::Kind::Popup);
+  popupRightClick_->Add("Cu&t", {}, {}, Nothing);
+  popupRightClick_->Add("&Copy", {}, {}, Nothing);
+  popupRightClick_->Add("&Paste", {}, {}, Nothing);
+
+  popupDateAndTime_ = std::make_unique<forms::Menu>(this, forms::Menu::Kind::Popup);
+  AddDateTimeItems(popupDateAndTime_->Add("&Date"), popupDateAndTime_->Add("&Time"),
+                   popupDateAndTime_->Add("Date A&nd Time"));
+
+  popupHelp_ = std::make_unique<forms::Menu>(this, forms::Menu::Kind::Popup);
+  popupHelp_->Add("&ReadMe", {}, {}, Nothing);
+  popupHelp_->AddSeparator();
+  popupHelp_->Add("&About...", {}, {}, Nothing);
+
+  popupTrayIcon_ = std::make_unique<forms::Menu>(this, forms::Menu::Kind::Popup);
+  popupTrayIcon_->Add("&Open Vellumdesk", {}, {}, Nothing);
+  popupTrayIcon_->Add("&Exit", {}, {}, Run([this] { fileExitClick(); }));
+
+  SetMenu(Handle(), mainMenu_->Handle());
+  accelerators_ = mainMenu_->Accelerators();
+}
+
+bool TfrmMain::TranslateShortcut(MSG& msg) {
+  // Shortcuts reach the main menu from any window of the program, also from Find and Replace,
+  // but not while a modal dialog has disabled the main window.
+  if (!accelerators_ || !IsWindowEnabled(Handle())) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  return TranslateAcceleratorA(Handle(), accelerators_, &msg) != 0;
+}
+
+} // namespace vd::app

@@ -1,0 +1,18 @@
+#include "dialogs/DialogShells.h"
+
+namespace vd::dialogs {
+
+forms::FormDesign DialogDesign(const char* className, const char* caption, int clientWidth,
+                               int clientHeight, DWORD style) {
+  forms::FormDesign d;
+  d.className = className;
+  d.caption = caption;
+  d.clientWidth = clientWidth;
+  d.clientHeight = clientHeight;
+  d.style = style;
+  d.exStyle = WS_EX_DLGMODALFRAME;
+  d.dialogKeys = true;
+  return d;
+}
+
+} // namespace vd::dialogs

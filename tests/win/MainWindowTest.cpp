@@ -1,0 +1,382 @@
+// The main window created for real in this process, driven through its handlers, with message
+// boxes and file dialogs answered by scripted stand-ins.
+#include "ScriptedDialogs.h"
+#include "ScriptedMessageBoxes.h"
+#include "app/Mainform2.h"
+#include "forms/Application.h"
+#include "forms/IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace vd::test {
+namespace {
+
+using app::TfrmMain;
+using Call = ScriptedMessageBoxes::Call;
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class MainWindowTest : public testing::Test {
+protected:
+  void SetUp() override {
+    const std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
+    iniName_ = "VdMain-" + test + ".ini";
+    forms::SetSettingsFileName(iniName_);
+    char dir[MAX_PATH];
+    GetWindowsDirectoryA(dir, MAX_PATH);
+    iniPath_ = std::string(dir) + "\\" + iniName_;
+    DeleteFileA(iniPath_.c_str());
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "vdmain-" + test;
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    forms::Application::Instance().ResetTerminated();
+  }
+  void TearDown() override {
+    frm_.reset();
+    forms::SetSettingsFileName("Vellumdesk.ini");
+    DeleteFileA(iniPath_.c_str());
+    forms::Application::Instance().ResetTerminated();
+  }
+
+  TfrmMain& Start(std::optional<std::string> file = std::nullopt) {
+    frm_ = std::make_unique<TfrmMain>(std::move(file));
+    return *frm_;
+  }
+  std::string File(const std::string& name, const std::string& content) {
+    const std::string path = folder_ + "\\" + name;
+    WriteBytes(path, content);
+    return path;
+  }
+  std::vector<std::string> Captions() {
+    std::vector<std::string> c;
+    for (int i = 0; i < frm_->PageControl().PageCount(); ++i) c.push_back(frm_->PageControl().Caption(i));
+    return c;
+  }
+  void Type(const std::string& text) { frm_->ActiveEditor().ReplaceSelection(text, true); }
+
+  ScriptedMessageBoxes boxes;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<TfrmMain> frm_;
+  std::string iniName_, iniPath_, folder_;
+};
+
+using Strings = std::vector<std::string>;
+
+TEST_F(MainWindowTest, FirstStartWithoutSettingsUsesTheDefaults) {
+  TfrmMain& frm = Start();
+  EXPECT_EQ(Captions(), Strings{"Untitled1"});
+  EXPECT_EQ(frm.DocumentPaths(), Strings{""});
+  EXPECT_EQ(frm.UntitledCounter(), 1);
+  EXPECT_EQ(frm.BoundsRect(), (Bounds{200, 120, 670, 500}));
+  EXPECT_EQ(frm.CurrentFont().name, "Courier New");
+  EXPECT_EQ(frm.CurrentFont().size, 10);
+  EXPECT_TRUE(frm.optionsWordWrap().Checked());
+  EXPECT_TRUE(frm.ActiveEditor().WordWrap());
+  EXPECT_TRUE(frm.Toolbar().Visible());
+  EXPECT_EQ(frm.OpenDialog().initialDir, "C:\\");
+  EXPECT_EQ(frm.SaveDialog().initialDir, "C:\\");
+  EXPECT_EQ(frm.statusbar().PanelText(1), "1, 1");
+  EXPECT_EQ(frm.statusbar().PanelText(2).rfind("Vellumdesk v2.2", 0), 0u);
+  EXPECT_TRUE(frm.FileHistoryEntries().empty());
+  EXPECT_FALSE(frm.ActiveEditor().Modified());
+}
+
+TEST_F(MainWindowTest, MenusCarryEveryCaptionShortcutAndHint) {
+  TfrmMain& frm = Start();
+  struct Expect {
+    Strings path;
+    std::string shortcut;
+    std::string longHint;
+  };
+  const Expect expected[] = {
+      {{"&File", "&New"}, "Ctrl+N", "Open a new file for typing"},
+      {{"&File", "&Open..."}, "Ctrl+O", "Open an existing file for editng"},
+      {{"&File", "Save &As..."}, "Ctrl+Alt+S", "Save the current file to disk with a different name"},
+      {{"&File", "&Close"}, "Ctrl+F4", "Close the current file"},
+      {{"&File", "E&xit"}, "", "Exit Vellumdesk"},
+      {{"&Edit", "&Go To Line..."}, "Ctrl+G", "Go to a certain line in the file"},
+      {{"&View", "&Toolbar"}, "F2", "Hide or show the toolbar"},
+      {{"&Options", "&Colors", "&Background..."}, "", "Change the color of the background"},
+      {{"&Tools", "Word &Count", "5 &Characters = 1 Word"}, "", "Count the words in the file using 5 characters = 1 word"},
+      {{"&Insert", "Date A&nd Time"}, "Ctrl+Alt+D", ""},
+      {{"&Help", "&ReadMe"}, "F1", "View the readme before using Vellumdesk"},
+  };
+  for (const auto& e : expected) {
+    forms::MenuItem* item = frm.MainMenu().Find(e.path);
+    ASSERT_NE(item, nullptr) << e.path.back();
+    EXPECT_EQ(item->Shortcut().Text(), e.shortcut) << e.path.back();
+    EXPECT_EQ(item->LongHint(), e.longHint) << e.path.back();
+  }
+  // The File menu's order, with its separators.
+  Strings file;
+  for (auto& item : frm.MainMenu()[0].Items()) file.push_back(item->Caption());
+  EXPECT_EQ(file, (Strings{"&New", "&Open...", "&Reopen", "&Save", "Save &As...", "&Close", "-",
+                           "&Print...", "-", "E&xit"}));
+  // Every toolbar control but MinLock has its short hint as a tool tip.
+  EXPECT_EQ(frm.ToolTipsOfToolbar().TextOf(*frm.btn("btnOpen")), "Open");
+  EXPECT_EQ(frm.ToolTipsOfToolbar().TextOf(*frm.ToolbarControl("shapeFontColor")), "Text/Foreground");
+  EXPECT_FALSE(frm.ToolTipsOfToolbar().Has(*frm.btn("btnMinLock")));
+  EXPECT_EQ(frm.btn("btnMinLock")->LongHint(), "MinLock Vellumdesk for security");
+  EXPECT_EQ(frm.btn("btnOpen")->LongHint(), "Open an existing file for editing");
+}
+
+TEST_F(MainWindowTest, OpeningAPathAlreadyOpenInAnotherCaseIsRefused) {
+  TfrmMain& frm = Start();
+  const std::string path = File("Notes.txt", "hello\r\n");
+  frm.OpenFileInNewTab(path);
+  EXPECT_EQ(Captions(), (Strings{"Untitled1", "Notes.txt"}));
+  EXPECT_EQ(frm.ActiveIndex(), 1);
+  EXPECT_EQ(frm.ActiveEditor().AllText(), "hello\r\n");
+  std::string upper = path;
+  for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  frm.OpenFileInNewTab(upper);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, "File " + upper + " is already open.");
+  EXPECT_EQ(boxes.Calls()[0].caption, "Open Error");
+  EXPECT_EQ(boxes.Calls()[0].flags, 0u);
+  EXPECT_EQ(frm.DocumentCount(), 2);
+  EXPECT_EQ(frm.FileHistoryEntries(), Strings{path});
+}
+
+TEST_F(MainWindowTest, ClosingTabsNumbersNewOnesOnAndActivatesTheFollowingTab) {
+  TfrmMain& frm = Start();
+  frm.fileCloseClick();
+  EXPECT_EQ(Captions(), Strings{"Untitled2"});
+  frm.fileNewClick();
+  frm.fileNewClick();
+  EXPECT_EQ(Captions(), (Strings{"Untitled2", "Untitled3", "Untitled4"}));
+  frm.PageControl().SetActivePageIndex(1);
+  frm.fileCloseClick();
+  EXPECT_EQ(Captions(), (Strings{"Untitled2", "Untitled4"}));
+  EXPECT_EQ(frm.ActiveIndex(), 1) << "the tab that followed the closed one";
+  frm.fileCloseClick();
+  EXPECT_EQ(frm.ActiveIndex(), 0) << "after the last, the new last";
+  EXPECT_EQ(frm.DocumentPaths().size(), 1u);
+  EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(MainWindowTest, YesThenCancelledSaveAsAtTheClosePromptClosesWithoutWriting) {
+  TfrmMain& frm = Start();
+  Type("draft");
+  boxes.Answer({forms::kIdYes});
+  dialogs.Choose(std::nullopt);
+  frm.fileCloseClick();
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, "The current file has changed.  Would you like to save changes?");
+  EXPECT_EQ(boxes.Calls()[0].caption, "File Has Changed");
+  EXPECT_EQ(boxes.Calls()[0].flags, 3u);
+  ASSERT_EQ(dialogs.Calls().size(), 1u);
+  EXPECT_EQ(dialogs.Calls()[0].title, "Save As");
+  EXPECT_EQ(Captions(), Strings{"Untitled2"});
+
+  // Cancel at the prompt changes nothing.
+  Type("more");
+  boxes.Answer({forms::kIdCancel});
+  frm.fileCloseClick();
+  EXPECT_EQ(Captions(), Strings{"Untitled2"});
+  EXPECT_EQ(frm.ActiveEditor().AllText(), "more");
+}
+
+TEST_F(MainWindowTest, SaveAsAsksBeforeOverwritingAndNoShowsTheDialogAgain) {
+  TfrmMain& frm = Start();
+  const std::string existing = File("old.txt", "old");
+  Type("new text");
+  dialogs.Choose(existing);
+  dialogs.Choose(existing);
+  boxes.Answer({forms::kIdNo, forms::kIdYes});
+  frm.fileSaveAsClick();
+  ASSERT_EQ(boxes.Calls().size(), 2u);
+  EXPECT_EQ(boxes.Calls()[0].text,
+            "File " + existing + " already exists.  Would you like to overwrite this file?");
+  EXPECT_EQ(boxes.Calls()[0].caption, "Replace Existing File?");
+  EXPECT_EQ(boxes.Calls()[0].flags, 3u);
+  EXPECT_EQ(dialogs.Calls().size(), 2u) << "Yes at the second question writes at once";
+  EXPECT_EQ(ReadBytes(existing), "new text");
+  EXPECT_EQ(Captions(), Strings{"old.txt"});
+  EXPECT_EQ(frm.DocumentPaths(), Strings{existing});
+  EXPECT_EQ(frm.FileHistoryEntries(), Strings{existing});
+  EXPECT_FALSE(frm.ActiveEditor().Modified());
+
+  // Cancel at the question ends Save As with nothing written.
+  Type(" again");
+  dialogs.Choose(existing);
+  boxes.Answer({forms::kIdCancel});
+  frm.fileSaveAsClick();
+  EXPECT_EQ(ReadBytes(existing), "new text");
+  EXPECT_TRUE(frm.ActiveEditor().Modified());
+}
+
+TEST_F(MainWindowTest, SaveAsOffersThePathOfTheLastOpenedFile) {
+  TfrmMain& frm = Start();
+  const std::string a = File("a.txt", "A"), b = File("b.txt", "B");
+  frm.OpenFileInNewTab(a);
+  frm.OpenFileInNewTab(b);
+  frm.PageControl().SetActivePageIndex(1);
+  dialogs.Choose(std::nullopt);
+  frm.fileSaveAsClick();
+  ASSERT_EQ(dialogs.Calls().size(), 1u);
+  EXPECT_EQ(dialogs.Calls()[0].fileName, b);
+  EXPECT_EQ(dialogs.Calls()[0].filterIndex, 1);
+  frm.fileNewClick();
+  dialogs.Choose(std::nullopt);
+  frm.fileSaveAsClick();
+  EXPECT_EQ(dialogs.Calls()[1].fileName, "") << "New empties the remembered name";
+}
+
+TEST_F(MainWindowTest, HistoryKeepsTenAndRemoveObsoleteTakesNeighbouringMissingEntries) {
+  TfrmMain& frm = Start();
+  Strings paths;
+  for (int i = 1; i <= 11; ++i) paths.push_back(File("f" + std::to_string(i) + ".txt", "x"));
+  for (const auto& p : paths) frm.OpenFileInNewTab(p);
+  ASSERT_EQ(frm.FileHistoryEntries().size(), 10u);
+  EXPECT_EQ(frm.FileHistoryEntries().front(), paths[10]);
+  EXPECT_EQ(frm.FileHistoryEntries().back(), paths[1]);
+  // The submenu mirrors the list, then its three fixed items.
+  ASSERT_EQ(frm.fileReopen().Count(), 13u);
+  EXPECT_EQ(frm.fileReopen()[0].Caption(), paths[10]);
+  EXPECT_EQ(frm.fileReopen()[10].Caption(), "-");
+  EXPECT_EQ(frm.fileReopen()[12].Caption(), "Remove All");
+
+  DeleteFileA(paths[2].c_str());
+  DeleteFileA(paths[1].c_str()); // the last two entries
+  frm.RemoveObsoleteClick();
+  EXPECT_EQ(frm.FileHistoryEntries().size(), 8u);
+  EXPECT_EQ(frm.FileHistoryEntries().back(), paths[3]);
+
+  frm.RemoveAllClick();
+  EXPECT_EQ(frm.fileReopen().Count(), 3u);
+}
+
+TEST_F(MainWindowTest, ReopenOfAMissingFileSaysSoAndKeepsTheEntry) {
+  TfrmMain& frm = Start();
+  const std::string gone = File("gone.txt", "x");
+  frm.OpenFileInNewTab(gone);
+  frm.fileCloseClick();
+  DeleteFileA(gone.c_str());
+  frm.fileReopen()[0].Click();
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text,
+            "File " + gone + " no longer exists.  Use 'Remove Obsolete' to get rid of old files.");
+  EXPECT_EQ(boxes.Calls()[0].caption, "Open Error");
+  EXPECT_EQ(frm.FileHistoryEntries(), Strings{gone});
+
+  const std::string here = File("here & there.txt", "x");
+  frm.OpenFileInNewTab(here);
+  frm.fileReopen()[0].Click(); // already open
+  EXPECT_EQ(boxes.Calls().back().text, "File " + here + " is already open.");
+  EXPECT_EQ(frm.FileHistoryEntries(), (Strings{here, gone}));
+}
+
+TEST_F(MainWindowTest, FailedSaveLeavesTheOldFileAndEverythingElseAsItWas) {
+  TfrmMain& frm = Start();
+  const std::string path = File("kept.txt", "original bytes\r\n");
+  frm.OpenFileInNewTab(path);
+  Type("changed ");
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::string message;
+  try {
+    frm.fileSaveClick();
+  } catch (const std::exception& e) {
+    message = e.what();
+  }
+  CloseHandle(held);
+  EXPECT_EQ(message, "Cannot create file " + path);
+  EXPECT_EQ(ReadBytes(path), "original bytes\r\n");
+  EXPECT_TRUE(frm.ActiveEditor().Modified());
+  EXPECT_EQ(Captions(), (Strings{"Untitled1", "kept.txt"}));
+}
+
+TEST_F(MainWindowTest, UnreadableCommandLineFileLeavesUntitledAndTheSettingsApplied) {
+  forms::IniFile(iniName_).WriteString("Font", "Name", "Lucida Console");
+  const std::string missing = folder_ + "\\missing.txt";
+  TfrmMain& frm = Start(missing);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_NE(boxes.Calls()[0].text.find(missing), std::string::npos) << boxes.Calls()[0].text;
+  EXPECT_EQ(Captions(), Strings{"Untitled1"});
+  EXPECT_EQ(frm.DocumentPaths(), Strings{""});
+  EXPECT_EQ(frm.ActiveEditor().Font().name, "Lucida Console");
+}
+
+TEST_F(MainWindowTest, MaximisedStartRestoresToTheDesignBounds) {
+  WriteBytes(iniPath_, "[Window State]\r\nIsMaximized=1\r\nLeft=5\r\nTop=5\r\nWidth=300\r\nHeight=200\r\n");
+  TfrmMain& frm = Start();
+  frm.ShowFirstTime();
+  EXPECT_TRUE(IsZoomed(frm.Handle()));
+  ShowWindow(frm.Handle(), SW_RESTORE);
+  EXPECT_EQ(frm.BoundsRect(), (Bounds{268, 124, 710, 506}));
+}
+
+TEST_F(MainWindowTest, StartWithAFileLeavesTheCounterAtZero) {
+  const std::string path = File("start.txt", "from the command line");
+  TfrmMain& frm = Start(path);
+  EXPECT_EQ(Captions(), Strings{"start.txt"});
+  EXPECT_EQ(frm.UntitledCounter(), 0);
+  EXPECT_EQ(frm.SaveDialog().fileName, path);
+  EXPECT_EQ(frm.FileHistoryEntries(), Strings{path});
+  frm.fileNewClick();
+  EXPECT_EQ(Captions(), (Strings{"start.txt", "Untitled1"}));
+}
+
+TEST_F(MainWindowTest, ExitWithCancelAtTheSecondQuestionSavesTheFirstAndWritesNoSetting) {
+  TfrmMain& frm = Start();
+  const std::string a = File("a.txt", "a"), b = File("b.txt", "b");
+  frm.OpenFileInNewTab(a);
+  frm.OpenFileInNewTab(b);
+  for (int i = 0; i < 3; ++i) {
+    frm.PageControl().SetActivePageIndex(i);
+    Type("edit ");
+  }
+  const std::string untitledTarget = folder_ + "\\first.txt";
+  boxes.Answer({forms::kIdYes, forms::kIdCancel});
+  dialogs.Choose(untitledTarget);
+  frm.fileExitClick();
+  ASSERT_EQ(boxes.Calls().size(), 2u);
+  EXPECT_EQ(boxes.Calls()[0].text, "File  has been modified.  Would you like to save changes?");
+  EXPECT_EQ(boxes.Calls()[1].text, "File " + a + " has been modified.  Would you like to save changes?");
+  EXPECT_EQ(boxes.Calls()[1].caption, "File Has Changed");
+  EXPECT_EQ(ReadBytes(untitledTarget), "edit ");
+  EXPECT_EQ(frm.ActiveIndex(), 1);
+  EXPECT_FALSE(forms::Application::Instance().Terminated());
+  EXPECT_EQ(GetFileAttributesA(iniPath_.c_str()), INVALID_FILE_ATTRIBUTES) << "no setting written";
+  EXPECT_EQ(frm.WMQueryEndSession(), 1) << "answered 1 even though the user cancels again";
+}
+
+TEST_F(MainWindowTest, ExitWritesEverySettingFromTheFirstEditor) {
+  WriteBytes(iniPath_, "[FileHistory]\r\nFile1=\r\nFile2=C:\\a=b.txt\r\nFile11=C:\\extra.txt\r\n"
+                       "[Font]\r\nBold=2\r\nSize=0x10\r\n[Options]\r\nWordWrap=0\r\n");
+  TfrmMain& frm = Start();
+  EXPECT_EQ(frm.CurrentFont().size, 16);
+  EXPECT_TRUE(frm.CurrentFont().bold);
+  EXPECT_FALSE(frm.ActiveEditor().WordWrap());
+  frm.fileNewClick();
+  frm.fileExitClick();
+  EXPECT_TRUE(forms::Application::Instance().Terminated());
+  forms::IniFile ini(iniName_);
+  EXPECT_EQ(ini.ReadString("FileHistory", "File1", "?"), "C:\\a=b.txt");
+  EXPECT_EQ(ini.ReadString("FileHistory", "File2", "?"), "C:\\extra.txt");
+  EXPECT_EQ(ini.ReadString("FileHistory", "File10", "?"), "");
+  EXPECT_EQ(ini.ReadString("Font", "Bold", ""), "1");
+  EXPECT_EQ(ini.ReadString("Font", "Size", ""), "16");
+  EXPECT_EQ(ini.ReadString("Font", "Name", ""), "Courier New");
+  EXPECT_EQ(ini.ReadString("Options", "WordWrap", ""), "0");
+  EXPECT_EQ(ini.ReadString("Options", "Toolbar", ""), "1");
+  EXPECT_EQ(ini.ReadString("Colors", "Background", ""), "-2147483643");
+  EXPECT_EQ(ini.ReadString("Window State", "Width", ""), "670");
+}
+
+} // namespace
+} // namespace vd::test
