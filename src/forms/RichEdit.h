@@ -27,7 +27,7 @@ struct FontSpec {
   bool operator==(const FontSpec&) const = default;
 };
 
-// The shift state passed with key and mouse events, as the spec's events carry it.
+// The shift state passed with key and mouse events: which modifier keys and buttons were down.
 enum ShiftState : unsigned {
   kShiftShift = 1, kShiftAlt = 2, kShiftCtrl = 4,
   kShiftLeft = 8, kShiftRight = 16, kShiftMiddle = 32, kShiftDouble = 64,
