@@ -69,16 +69,23 @@ void TfrmMain::CreateMenus() {
   options.Add("&Default Working Directories", {}, {}, Nothing);
 
   MenuItem& tools = mm.Add("&Tools");
-  tools.Add("&E-mail (Forward) Cleanup", {}, "Clean up hard to read forwards or other e-mails", Nothing);
+  tools.Add("&E-mail (Forward) Cleanup", {}, "Clean up hard to read forwards or other e-mails",
+            Run([this] { toolsCleanupClick(); }));
   MenuItem& wordCount = tools.Add("Word &Count");
-  wordCount.Add("5 &Characters = 1 Word", {}, "5 = 1|Count the words in the file using 5 characters = 1 word", Nothing);
-  wordCount.Add("&Each Individual Word", {}, "Each Word|Count words in the file; each individual word counts", Nothing);
-  tools.Add("&Sort Alphabetically", {}, "Sort lines in ascending alphabetical order", Nothing);
+  wordCount.Add("5 &Characters = 1 Word", {}, "5 = 1|Count the words in the file using 5 characters = 1 word",
+                Run([this] { wordcount5LettersClick(); }));
+  wordCount.Add("&Each Individual Word", {}, "Each Word|Count words in the file; each individual word counts",
+                Run([this] { wordcountEachWordClick(); }));
+  tools.Add("&Sort Alphabetically", {}, "Sort lines in ascending alphabetical order",
+            Run([this] { toolsSortClick(); }));
 
   MenuItem& programming = mm.Add("&Programming");
-  programming.Add("&Lines-of-Code Count", {}, "Count the lines of code in the file", Nothing);
-  programming.Add("&HTML Skeleton", {}, "Insert an HTML Skeleton to save time creating web pages", Nothing);
-  programming.Add("&Web-Ready Code", {}, "Modify the file so that it will be ready to paste into a web page", Nothing);
+  programming.Add("&Lines-of-Code Count", {}, "Count the lines of code in the file",
+                  Run([this] { programmingLinesOfCodeClick(); }));
+  programming.Add("&HTML Skeleton", {}, "Insert an HTML Skeleton to save time creating web pages",
+                  Run([this] { programmingHTMLSkeletonClick(); }));
+  programming.Add("&Web-Ready Code", {}, "Modify the file so that it will be ready to paste into a web page",
+                  Run([this] { programmingWebReadyCodeClick(); }));
 
   MenuItem& insert = mm.Add("&Insert");
   AddDateTimeItems(insert.Add("&Date", Ctrl('D')), insert.Add("&Time", Ctrl('T')),

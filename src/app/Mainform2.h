@@ -22,7 +22,8 @@ constexpr UINT WM_OPENREQUEST = WM_APP + 400; // 0x8190
 // The main window: one tab per open file, the toolbar, the menus and the status bar.
 //
 // Declared once here and implemented by concern: Mainform2.cpp (composition, start-up and exit),
-// MainDocuments.cpp (documents, file commands, history), MainMenus.cpp (the menu tables).
+// MainDocuments.cpp (documents, file commands, history), MainMenus.cpp (the menu tables),
+// MainTools.cpp (the text tools).
 class TfrmMain : public forms::Form {
 public:
   static constexpr const char* kClassName = "TfrmMain";
@@ -60,6 +61,15 @@ public:
   void RemoveAllClick();
   void WMOpenRequest();
   LRESULT WMQueryEndSession();
+
+  // --- Text tools on the active document.
+  void toolsCleanupClick();
+  void wordcount5LettersClick();
+  void wordcountEachWordClick();
+  void toolsSortClick();
+  void programmingLinesOfCodeClick();
+  void programmingHTMLSkeletonClick();
+  void programmingWebReadyCodeClick();
 
   // --- Status bar and editor events.
   void ShowCaretPosition();
@@ -118,6 +128,7 @@ private:
   std::unique_ptr<forms::RichEdit> ConfigureEditor(forms::TabSheet& page);
 
   void SaveEditorTo(int index, const std::string& path);
+  void ApplyToolResult(const std::string& oldText, const std::string& newText);
   void WriteSettings();
 
   forms::IniFile settings_;

@@ -380,3 +380,61 @@ TEST_F(MainWindowTest, ExitWritesEverySettingFromTheFirstEditor) {
 
 } // namespace
 } // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(MainWindowTest, ChangingToolsRewriteTheEditorWithoutUndoAndSetTheModifiedFlag) {
+  TfrmMain& frm = Start();
+  struct Case {
+    std::vector<std::string> menu;
+    std::string before, after;
+  };
+  const Case cases[] = {
+      {{"&Tools", "&Sort Alphabetically"}, "banana\r\nApple\r\n\r\ncherry\r\napple",
+       "\r\nApple\r\napple\r\nbanana\r\ncherry\r\n"},
+      {{"&Programming", "&Web-Ready Code"}, "a<b>c", "<pre>\r\na&lt;b&gt;c\r\n</pre>"},
+      {{"&Tools", "&E-mail (Forward) Cleanup"}, ">> Hello   there\r\n> friend\r\n", "Hello there\r\nfriend\r\n"},
+  };
+  for (const auto& c : cases) {
+    forms::RichEdit& e = frm.ActiveEditor();
+    e.SetAllText(c.before);
+    e.SetModified(false);
+    forms::MenuItem* item = frm.MainMenu().Find(c.menu);
+    ASSERT_NE(item, nullptr) << c.menu.back();
+    item->Click();
+    EXPECT_EQ(e.AllText(), c.after) << c.menu.back();
+    EXPECT_TRUE(e.Modified()) << c.menu.back();
+    e.Undo();
+    EXPECT_EQ(e.AllText(), c.after) << "Undo must not bring the old text back: " << c.menu.back();
+  }
+}
+
+TEST_F(MainWindowTest, SkeletonGoesInAtTheSelectionStartAndCountsShowTheirMessages) {
+  TfrmMain& frm = Start();
+  forms::RichEdit& e = frm.ActiveEditor();
+  e.SetAllText("keep this");
+  e.SetSelection(5, 9);
+  frm.MainMenu().Find({"&Programming", "&HTML Skeleton"})->Click();
+  const std::string text = e.AllText();
+  EXPECT_EQ(text.rfind("keep <", 0), 0u) << text;
+  EXPECT_NE(text.find("\r\n"), std::string::npos) << "line feeds become CR LF";
+  EXPECT_EQ(text.substr(text.size() - 4), "this");
+  EXPECT_TRUE(e.Modified());
+
+  e.SetAllText("one two  three\r\nfour\tfive");
+  frm.MainMenu().Find({"&Tools", "Word &Count", "&Each Individual Word"})->Click();
+  frm.MainMenu().Find({"&Tools", "Word &Count", "5 &Characters = 1 Word"})->Click();
+  e.SetAllText("int x;\r\n\r\n// note\r\ny();\r\n");
+  frm.MainMenu().Find({"&Programming", "&Lines-of-Code Count"})->Click();
+  ASSERT_EQ(boxes.Calls().size(), 3u);
+  EXPECT_EQ(boxes.Calls()[0].text, "The document contains 5 individual words.");
+  EXPECT_EQ(boxes.Calls()[0].caption, "Word Count");
+  EXPECT_EQ(boxes.Calls()[0].flags, 0u);
+  EXPECT_EQ(boxes.Calls()[1].text, "The document contains 4 words based on 5 characters to a word.");
+  EXPECT_EQ(boxes.Calls()[2].caption, "Lines of Code Count");
+  EXPECT_EQ(boxes.Calls()[2].text.rfind("The document contains ", 0), 0u);
+}
+
+} // namespace
+} // namespace vd::test

@@ -1,0 +1,108 @@
+// The text tools on the active document: clean-up, word counts, sort, lines of code, HTML
+// skeleton and web-ready code. The tools themselves are pure functions of the core; here their
+// results are applied to the editor or shown.
+#include "app/Mainform2.h"
+
+#include "core/tools/ChangedSpan.h"
+#include "core/tools/Cleanup.h"
+#include "core/tools/HtmlSkeleton.h"
+#include "core/tools/LinesOfCode.h"
+#include "core/tools/SortLines.h"
+#include "core/tools/WebReady.h"
+#include "core/tools/WordCount.h"
+#include "forms/MessageBoxes.h"
+
+namespace vd::app {
+
+namespace {
+
+// The hourglass while a command walks the whole text, put back however the command ends.
+class BusyCursor {
+public:
+  BusyCursor() : previous_(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {}
+  ~BusyCursor() { SetCursor(previous_); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+  HCURSOR previous_;
+};
+
+void UpperCaseAnsi(char* text, std::size_t length) {
+  // CharUpperBuffA takes a DWORD count; walk very long texts in pieces.
+  constexpr std::size_t kPiece = 1u << 30;
+  for (std::size_t done = 0; done < length; done += kPiece)
+    CharUpperBuffA(text + done, static_cast<DWORD>(std::min(kPiece, length - done)));
+}
+
+int CompareIgnoringCase(std::string_view a, std::string_view b) {
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                        b.data(), static_cast<int>(b.size())) - CSTR_EQUAL;
+}
+
+} // namespace
+
+void TfrmMain::ApplyToolResult(const std::string& oldText, const std::string& newText) {
+  // Only the span that changed goes into the control, as one edit without an undo record.
+  const tools::ChangedSpan span = tools::FindChangedSpan(oldText, newText);
+  ActiveEditor().ReplaceRange(static_cast<long>(span.start),
+                              static_cast<long>(span.start + span.oldLength), span.replacement);
+}
+
+void TfrmMain::toolsCleanupClick() {
+  BusyCursor busy;
+  const std::string text = ActiveEditor().AllText();
+  ApplyToolResult(text, tools::CleanupEmail(text, UpperCaseAnsi));
+}
+
+void TfrmMain::toolsSortClick() {
+  BusyCursor busy;
+  const std::string text = ActiveEditor().AllText();
+  ApplyToolResult(text, tools::SortLines(text, CompareIgnoringCase));
+}
+
+void TfrmMain::programmingWebReadyCodeClick() {
+  BusyCursor busy;
+  const std::string text = ActiveEditor().AllText();
+  ApplyToolResult(text, tools::MakeWebReady(text));
+}
+
+void TfrmMain::wordcount5LettersClick() {
+  std::size_t n = 0;
+  {
+    BusyCursor busy;
+    n = tools::CountFiveCharacterWords(ActiveEditor().AllText());
+  }
+  forms::ShowMessageBox("The document contains " + std::to_string(n) +
+                            " words based on 5 characters to a word.",
+                        "Word Count", forms::kMbOk);
+}
+
+void TfrmMain::wordcountEachWordClick() {
+  std::size_t n = 0;
+  {
+    BusyCursor busy;
+    n = tools::CountIndividualWords(ActiveEditor().AllText());
+  }
+  forms::ShowMessageBox("The document contains " + std::to_string(n) + " individual words.",
+                        "Word Count", forms::kMbOk);
+}
+
+void TfrmMain::programmingLinesOfCodeClick() {
+  std::size_t n = 0;
+  {
+    BusyCursor busy;
+    n = tools::CountLinesOfCode(ActiveEditor().AllText());
+  }
+  forms::ShowMessageBox("The document contains " + std::to_string(n) + " lines of code.",
+                        "Lines of Code Count", forms::kMbOk);
+}
+
+void TfrmMain::programmingHTMLSkeletonClick() {
+  forms::RichEdit& e = ActiveEditor();
+  const long start = e.Selection().cpMin;
+  e.SetSelection(start, start); // selected text is not replaced
+  e.ReplaceSelection(tools::kHtmlSkeleton, false);
+}
+
+} // namespace vd::app
