@@ -67,35 +67,33 @@ void TfrmMain::programmingWebReadyCodeClick() {
   ApplyToolResult(text, tools::MakeWebReady(text));
 }
 
-void TfrmMain::wordcount5LettersClick() {
+namespace {
+// A counting command: the count under the busy cursor, then its message, OK only, no icon.
+template <class Count>
+void ShowCount(forms::RichEdit& editor, Count count, const std::string& before,
+               const std::string& after, const char* caption) {
   std::size_t n = 0;
   {
     BusyCursor busy;
-    n = tools::CountFiveCharacterWords(ActiveEditor().AllText());
+    n = count(editor.AllText());
   }
-  forms::ShowMessageBox("The document contains " + std::to_string(n) +
-                            " words based on 5 characters to a word.",
-                        "Word Count", forms::kMbOk);
+  forms::ShowMessageBox(before + std::to_string(n) + after, caption, forms::kMbOk);
+}
+} // namespace
+
+void TfrmMain::wordcount5LettersClick() {
+  ShowCount(ActiveEditor(), tools::CountFiveCharacterWords, "The document contains ",
+            " words based on 5 characters to a word.", "Word Count");
 }
 
 void TfrmMain::wordcountEachWordClick() {
-  std::size_t n = 0;
-  {
-    BusyCursor busy;
-    n = tools::CountIndividualWords(ActiveEditor().AllText());
-  }
-  forms::ShowMessageBox("The document contains " + std::to_string(n) + " individual words.",
-                        "Word Count", forms::kMbOk);
+  ShowCount(ActiveEditor(), tools::CountIndividualWords, "The document contains ",
+            " individual words.", "Word Count");
 }
 
 void TfrmMain::programmingLinesOfCodeClick() {
-  std::size_t n = 0;
-  {
-    BusyCursor busy;
-    n = tools::CountLinesOfCode(ActiveEditor().AllText());
-  }
-  forms::ShowMessageBox("The document contains " + std::to_string(n) + " lines of code.",
-                        "Lines of Code Count", forms::kMbOk);
+  ShowCount(ActiveEditor(), tools::CountLinesOfCode, "The document contains ", " lines of code.",
+            "Lines of Code Count");
 }
 
 void TfrmMain::programmingHTMLSkeletonClick() {
