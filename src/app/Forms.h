@@ -1,6 +1,7 @@
 #pragma once
 #include "app/Mainform2.h"
 #include "dialogs/DialogShells.h"
+#include "dialogs/Gotoform.h"
 
 #include <memory>
 #include <optional>

@@ -44,15 +44,21 @@ void TfrmMain::CreateMenus() {
   file.Add("E&xit", {}, "Exit|Exit Vellumdesk", Run([this] { fileExitClick(); }));
 
   MenuItem& edit = mm.Add("&Edit");
-  edit.Add("&Undo", Ctrl('Z'), "Undo|Undo the last operation", Nothing);
+  edit.OnPopup = [this](MenuItem&) { editClick(); };
+  edit.Add("&Undo", Ctrl('Z'), "Undo|Undo the last operation", Run([this] { editUndoClick(); }));
   edit.AddSeparator();
-  editCut_ = &edit.Add("Cu&t", Ctrl('X'), "Cut|Cut the selected text to the clipboard", Nothing);
-  editCopy_ = &edit.Add("&Copy", Ctrl('C'), "Copy|Copy the selected text to the clipboard", Nothing);
-  editPaste_ = &edit.Add("&Paste", Ctrl('V'), "Paste|Paste text from the clipboard into the current file", Nothing);
-  edit.Add("&Select All", Ctrl('A'), "Select All|Select all text in the current file", Nothing);
+  editCut_ = &edit.Add("Cu&t", Ctrl('X'), "Cut|Cut the selected text to the clipboard",
+                       Run([this] { editCutClick(); }));
+  editCopy_ = &edit.Add("&Copy", Ctrl('C'), "Copy|Copy the selected text to the clipboard",
+                        Run([this] { editCopyClick(); }));
+  editPaste_ = &edit.Add("&Paste", Ctrl('V'), "Paste|Paste text from the clipboard into the current file",
+                         Run([this] { editPasteClick(); }));
+  edit.Add("&Select All", Ctrl('A'), "Select All|Select all text in the current file",
+           Run([this] { editSelectAllClick(); }));
   edit.AddSeparator();
   edit.Add("&Find and Replace...", Ctrl('F'), "Find and Replace|Find and replace text within the file", Nothing);
-  edit.Add("&Go To Line...", Ctrl('G'), "Go To Line|Go to a certain line in the file", Nothing);
+  edit.Add("&Go To Line...", Ctrl('G'), "Go To Line|Go to a certain line in the file",
+           Run([this] { editGotoClick(); }));
 
   MenuItem& view = mm.Add("&View");
   viewToolbar_ = &view.Add("&Toolbar", Key(VK_F2), "Hide or show the toolbar", Nothing);
@@ -97,9 +103,10 @@ void TfrmMain::CreateMenus() {
   help.Add("&About...", {}, "About|View information about Vellumdesk", Nothing);
 
   popupRightClick_ = std::make_unique<forms::Menu>(this, forms::Menu::Kind::Popup);
-  popupRightClick_->Add("Cu&t", {}, {}, Nothing);
-  popupRightClick_->Add("&Copy", {}, {}, Nothing);
-  popupRightClick_->Add("&Paste", {}, {}, Nothing);
+  popupRightClick_->OnPopup = [this](forms::Menu&) { PopupMenuRightClickPopup(); };
+  rightclickCut_ = &popupRightClick_->Add("Cu&t", {}, {}, Run([this] { editCutClick(); }));
+  rightclickCopy_ = &popupRightClick_->Add("&Copy", {}, {}, Run([this] { editCopyClick(); }));
+  rightclickPaste_ = &popupRightClick_->Add("&Paste", {}, {}, Run([this] { editPasteClick(); }));
 
   popupDateAndTime_ = std::make_unique<forms::Menu>(this, forms::Menu::Kind::Popup);
   AddDateTimeItems(popupDateAndTime_->Add("&Date"), popupDateAndTime_->Add("&Time"),

@@ -187,6 +187,11 @@ void TfrmMain::CreateToolbar() {
   btn("btnOpen")->OnClick = [this] { fileOpenClick(); };
   btn("btnSave")->OnClick = [this] { fileSaveClick(); };
   btn("btnClose")->OnClick = [this] { fileCloseClick(); };
+  btn("btnUndo")->OnClick = [this] { editUndoClick(); };
+  btn("btnCut")->OnClick = [this] { editCutClick(); };
+  btn("btnCopy")->OnClick = [this] { editCopyClick(); };
+  btn("btnPaste")->OnClick = [this] { editPasteClick(); };
+  btn("btnGoto")->OnClick = [this] { editGotoClick(); };
 }
 
 forms::Control* TfrmMain::ToolbarControl(const std::string& name) {

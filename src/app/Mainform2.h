@@ -23,7 +23,7 @@ constexpr UINT WM_OPENREQUEST = WM_APP + 400; // 0x8190
 //
 // Declared once here and implemented by concern: Mainform2.cpp (composition, start-up and exit),
 // MainDocuments.cpp (documents, file commands, history), MainMenus.cpp (the menu tables),
-// MainTools.cpp (the text tools).
+// MainTools.cpp (the text tools), MainEdit.cpp (edit commands and their states).
 class TfrmMain : public forms::Form {
 public:
   static constexpr const char* kClassName = "TfrmMain";
@@ -62,6 +62,16 @@ public:
   void WMOpenRequest();
   LRESULT WMQueryEndSession();
 
+  // --- Edit commands (Cut, Copy and Paste do nothing while Find and Replace is visible).
+  void editUndoClick();
+  void editCutClick();
+  void editCopyClick();
+  void editPasteClick();
+  void editSelectAllClick();
+  void editGotoClick();
+  void editClick();
+  void PopupMenuRightClickPopup();
+
   // --- Text tools on the active document.
   void toolsCleanupClick();
   void wordcount5LettersClick();
@@ -90,6 +100,12 @@ public:
   forms::MenuItem& fileReopen() { return *fileReopen_; }
   forms::MenuItem& optionsWordWrap() { return *optionsWordWrap_; }
   forms::MenuItem& viewToolbar() { return *viewToolbar_; }
+  forms::MenuItem& editCut() { return *editCut_; }
+  forms::MenuItem& editCopy() { return *editCopy_; }
+  forms::MenuItem& editPaste() { return *editPaste_; }
+  forms::MenuItem& rightclickCut() { return *rightclickCut_; }
+  forms::MenuItem& rightclickCopy() { return *rightclickCopy_; }
+  forms::MenuItem& rightclickPaste() { return *rightclickPaste_; }
   forms::FileDialog& OpenDialog() { return openDialog_; }
   forms::FileDialog& SaveDialog() { return saveDialog_; }
   forms::Shape& shapeFontColor() { return *shapeFontColor_; }
@@ -160,6 +176,9 @@ private:
   forms::MenuItem* editCut_ = nullptr;
   forms::MenuItem* editCopy_ = nullptr;
   forms::MenuItem* editPaste_ = nullptr;
+  forms::MenuItem* rightclickCut_ = nullptr;
+  forms::MenuItem* rightclickCopy_ = nullptr;
+  forms::MenuItem* rightclickPaste_ = nullptr;
   HACCEL accelerators_ = nullptr;
 
   forms::FileDialog openDialog_;

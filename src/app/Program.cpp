@@ -17,7 +17,9 @@ Forms& AppForms() {
 void Forms::Create(const std::optional<std::string>& fileToOpen) {
   frmMain = std::make_unique<TfrmMain>(fileToOpen);
   frmAbout = std::make_unique<dialogs::TfrmAbout>(frmMain.get());
-  frmGoto = std::make_unique<dialogs::TfrmGoto>(frmMain.get());
+  frmGoto = std::make_unique<dialogs::TfrmGoto>(frmMain.get(), [main = frmMain.get()] {
+    return &main->ActiveEditor();
+  });
   frmPrint = std::make_unique<dialogs::TfrmPrint>(frmMain.get());
   frmReadMe = std::make_unique<dialogs::TfrmReadMe>(frmMain.get());
   frmReplace = std::make_unique<dialogs::TfrmReplace>(frmMain.get());

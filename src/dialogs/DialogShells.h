@@ -15,7 +15,6 @@ forms::FormDesign DialogDesign(const char* className, const char* caption, int c
   };
 
 VD_DIALOG_SHELL(TfrmAbout, "About Vellumdesk", 353, 401)
-VD_DIALOG_SHELL(TfrmGoto, "Go To Line", 257, 100)
 VD_DIALOG_SHELL(TfrmPrint, "Print", 339, 257)
 VD_DIALOG_SHELL(TfrmReadMe, "Vellumdesk ReadMe", 569, 408)
 VD_DIALOG_SHELL(TfrmReplace, "Find and Replace", 380, 169)

@@ -42,6 +42,7 @@ protected:
     GetTempPathA(MAX_PATH, temp);
     folder_ = std::string(temp) + "vdmain-" + test;
     CreateDirectoryA(folder_.c_str(), nullptr);
+    EmptyFolder(); // a run in a reused prefix must not find the last run's files
     forms::Application::Instance().ResetTerminated();
   }
   void TearDown() override {
@@ -51,6 +52,19 @@ protected:
     forms::Application::Instance().ResetTerminated();
   }
 
+  void EmptyFolder() {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder_ + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+      const std::string path = folder_ + "\\" + fd.cFileName;
+      if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
   TfrmMain& Start(std::optional<std::string> file = std::nullopt) {
     frm_ = std::make_unique<TfrmMain>(std::move(file));
     return *frm_;
@@ -434,6 +448,84 @@ TEST_F(MainWindowTest, SkeletonGoesInAtTheSelectionStartAndCountsShowTheirMessag
   EXPECT_EQ(boxes.Calls()[1].text, "The document contains 4 words based on 5 characters to a word.");
   EXPECT_EQ(boxes.Calls()[2].caption, "Lines of Code Count");
   EXPECT_EQ(boxes.Calls()[2].text.rfind("The document contains ", 0), 0u);
+}
+
+} // namespace
+} // namespace vd::test
+
+#include "dialogs/Gotoform.h"
+
+namespace vd::test {
+namespace {
+
+void PutOnClipboard(HWND owner, const char* text) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  if (text) {
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+    memcpy(GlobalLock(mem), text, strlen(text) + 1);
+    GlobalUnlock(mem);
+    SetClipboardData(CF_TEXT, mem);
+  }
+  CloseClipboard();
+}
+
+TEST_F(MainWindowTest, CutCopyAndPasteFollowTheSelectionAndTheClipboard) {
+  TfrmMain& frm = Start();
+  forms::RichEdit& e = frm.ActiveEditor();
+  e.SetAllText("alpha beta");
+  PutOnClipboard(frm.Handle(), nullptr);
+  frm.editClick();
+  EXPECT_FALSE(frm.editCut().Enabled());
+  EXPECT_FALSE(frm.editCopy().Enabled());
+  EXPECT_FALSE(frm.editPaste().Enabled());
+  e.SetSelection(0, 5);
+  frm.PopupMenuRightClickPopup();
+  EXPECT_TRUE(frm.rightclickCut().Enabled());
+  EXPECT_TRUE(frm.rightclickCopy().Enabled());
+  frm.editCopyClick();
+  frm.editClick();
+  EXPECT_TRUE(frm.editPaste().Enabled());
+  e.SetSelection(10, 10);
+  frm.editPasteClick();
+  EXPECT_EQ(e.AllText(), "alpha betaalpha");
+  EXPECT_EQ(e.Selection().cpMin, 15);
+  frm.editSelectAllClick();
+  EXPECT_EQ(e.SelLength(), 15);
+}
+
+TEST_F(MainWindowTest, GoToLineMovesTheCaretAndRefusesWhatIsNotANumber) {
+  TfrmMain& frm = Start();
+  forms::RichEdit& e = frm.ActiveEditor();
+  e.SetWordWrap(false);
+  e.SetAllText("one\r\ntwo\r\nthree");
+  dialogs::TfrmGoto dlg(&frm, [&] { return &e; });
+  RECT client{};
+  GetClientRect(dlg.Handle(), &client);
+  EXPECT_EQ(client.right, 257);
+  EXPECT_EQ(client.bottom, 100);
+  const struct {
+    const char* typed;
+    long caret; // expected caret after Go, from a caret at 6
+  } cases[] = {{"1", 0}, {"3", 10}, {"0", 5}, {"99999", 6}};
+  for (const auto& c : cases) {
+    e.SetSelection(6, 6);
+    dlg.editLine().SetText(c.typed);
+    dlg.btnGoClick();
+    EXPECT_EQ(e.Selection().cpMin, c.caret) << "line " << c.typed;
+    EXPECT_EQ(dlg.editLine().Text(), "");
+  }
+  dlg.editLine().SetText("");
+  try {
+    dlg.btnGoClick();
+    FAIL() << "an empty box must not convert";
+  } catch (const std::exception& ex) {
+    EXPECT_STREQ(ex.what(), "'' is not a valid integer value");
+  }
+  // At most five digits, and no letters, can be typed.
+  dlg.editLine().SetText("");
+  for (char ch : std::string("12a3456")) SendMessageA(dlg.editLine().Handle(), WM_CHAR, ch, 1);
+  EXPECT_EQ(dlg.editLine().Text(), "12345");
 }
 
 } // namespace
