@@ -18,13 +18,24 @@ template <class F> std::function<void(MenuItem&)> Run(F f) {
   return [f](MenuItem&) { f(); };
 }
 
-void AddDateTimeItems(MenuItem& date, MenuItem& time, MenuItem& both) {
-  for (MenuItem* m : {&date, &time, &both}) {
-    m->Add("&Short", {}, {}, Nothing);
-    m->Add("&Long", {}, {}, Nothing);
-  }
-}
 } // namespace
+
+// The Insert menu and the toolbar's date-and-time popup: the same three submenus, the same
+// captions, hints and shortcuts, the same handlers.
+template <class Parent> void TfrmMain::AddDateTimeMenus(Parent& parent) {
+  MenuItem& date = parent.Add("&Date", Ctrl('D'), "Date|Insert the current date into the file");
+  date.Add("&Short", {}, "Short Date|Insert the date in short format", Run([this] { insertDateClick(); }));
+  date.Add("&Long", {}, "Long Date|Insert the date in long format", Run([this] { dateLongClick(); }));
+  MenuItem& time = parent.Add("&Time", Ctrl('T'), "Time|Insert the current time into the file");
+  time.Add("&Short", {}, "Short Time|Insert the time in short format", Run([this] { insertTimeClick(); }));
+  time.Add("&Long", {}, "Long Time|Insert the time in long format", Run([this] { timeLongClick(); }));
+  MenuItem& both = parent.Add("Date A&nd Time", CtrlAlt('D'),
+                              "Date And Time|Insert the current date and time into the file");
+  both.Add("&Short", {}, "Short Date and Time|Insert the date and time in short format",
+           Run([this] { dateandtimeShortClick(); }));
+  both.Add("&Long", {}, "Long Date and Time|Insert the date and time in long format",
+           Run([this] { dateandtimeLongClick(); }));
+}
 
 void TfrmMain::CreateMenus() {
   mainMenu_ = std::make_unique<forms::Menu>(this, forms::Menu::Kind::Bar);
@@ -93,9 +104,7 @@ void TfrmMain::CreateMenus() {
   programming.Add("&Web-Ready Code", {}, "Modify the file so that it will be ready to paste into a web page",
                   Run([this] { programmingWebReadyCodeClick(); }));
 
-  MenuItem& insert = mm.Add("&Insert");
-  AddDateTimeItems(insert.Add("&Date", Ctrl('D')), insert.Add("&Time", Ctrl('T')),
-                   insert.Add("Date A&nd Time", CtrlAlt('D')));
+  AddDateTimeMenus(mm.Add("&Insert"));
 
   MenuItem& help = mm.Add("&Help");
   help.Add("&ReadMe", Key(VK_F1), "ReadMe|View the readme before using Vellumdesk", Nothing);
@@ -109,8 +118,7 @@ void TfrmMain::CreateMenus() {
   rightclickPaste_ = &popupRightClick_->Add("&Paste", {}, {}, Run([this] { editPasteClick(); }));
 
   popupDateAndTime_ = std::make_unique<forms::Menu>(this, forms::Menu::Kind::Popup);
-  AddDateTimeItems(popupDateAndTime_->Add("&Date"), popupDateAndTime_->Add("&Time"),
-                   popupDateAndTime_->Add("Date A&nd Time"));
+  AddDateTimeMenus(*popupDateAndTime_);
 
   popupHelp_ = std::make_unique<forms::Menu>(this, forms::Menu::Kind::Popup);
   popupHelp_->Add("&ReadMe", {}, {}, Nothing);

@@ -192,6 +192,7 @@ void TfrmMain::CreateToolbar() {
   btn("btnCopy")->OnClick = [this] { editCopyClick(); };
   btn("btnPaste")->OnClick = [this] { editPasteClick(); };
   btn("btnGoto")->OnClick = [this] { editGotoClick(); };
+  btn("btnDateAndTime")->OnClick = [this] { btnDateAndTimeClick(); };
 }
 
 forms::Control* TfrmMain::ToolbarControl(const std::string& name) {

@@ -9,6 +9,7 @@
 #include "forms/RichEdit.h"
 #include "forms/StdControls.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -71,6 +72,21 @@ public:
   void editGotoClick();
   void editClick();
   void PopupMenuRightClickPopup();
+
+  // --- Date and time, inserted before any selection; one reading of the clock per command.
+  void insertDateClick();
+  void dateLongClick();
+  void insertTimeClick();
+  void timeLongClick();
+  void dateandtimeShortClick();
+  void dateandtimeLongClick();
+  void btnDateAndTimeClick();
+  // The clock the date-and-time commands read; tests set a fixed moment.
+  std::function<SYSTEMTIME()> Clock = [] {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return t;
+  };
 
   // --- Text tools on the active document.
   void toolsCleanupClick();
@@ -135,6 +151,8 @@ private:
   void CreateComposition();
   void CreateToolbar();
   void CreateMenus();
+  template <class Parent> void AddDateTimeMenus(Parent& parent);
+  void InsertMoment(bool date, bool time, bool longForm);
   void FormCreate(const std::optional<std::string>& fileToOpen);
   void Layout();
 

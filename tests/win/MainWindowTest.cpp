@@ -125,7 +125,7 @@ TEST_F(MainWindowTest, MenusCarryEveryCaptionShortcutAndHint) {
       {{"&View", "&Toolbar"}, "F2", "Hide or show the toolbar"},
       {{"&Options", "&Colors", "&Background..."}, "", "Change the color of the background"},
       {{"&Tools", "Word &Count", "5 &Characters = 1 Word"}, "", "Count the words in the file using 5 characters = 1 word"},
-      {{"&Insert", "Date A&nd Time"}, "Ctrl+Alt+D", ""},
+      {{"&Insert", "Date A&nd Time"}, "Ctrl+Alt+D", "Insert the current date and time into the file"},
       {{"&Help", "&ReadMe"}, "F1", "View the readme before using Vellumdesk"},
   };
   for (const auto& e : expected) {
@@ -526,6 +526,60 @@ TEST_F(MainWindowTest, GoToLineMovesTheCaretAndRefusesWhatIsNotANumber) {
   dlg.editLine().SetText("");
   for (char ch : std::string("12a3456")) SendMessageA(dlg.editLine().Handle(), WM_CHAR, ch, 1);
   EXPECT_EQ(dlg.editLine().Text(), "12345");
+}
+
+} // namespace
+} // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(MainWindowTest, DateAndTimeGoInBeforeTheSelectionFromOneReadingOfTheClock) {
+  TfrmMain& frm = Start();
+  SYSTEMTIME moment{};
+  moment.wYear = 2026;
+  moment.wMonth = 12;
+  moment.wDay = 9;
+  moment.wHour = 23;
+  moment.wMinute = 59;
+  moment.wSecond = 58;
+  int readings = 0;
+  frm.Clock = [&] {
+    ++readings;
+    return moment;
+  };
+  char shortDate[64], longDate[128], shortTime[64], longTime[64];
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &moment, nullptr, shortDate, sizeof shortDate);
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, &moment, nullptr, longDate, sizeof longDate);
+  GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &moment, nullptr, shortTime, sizeof shortTime);
+  GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &moment, nullptr, longTime, sizeof longTime);
+  EXPECT_STRNE(shortTime, longTime) << "the long time carries the seconds";
+
+  const struct {
+    std::vector<std::string> menu;
+    std::string inserted;
+  } cases[] = {
+      {{"&Insert", "&Date", "&Short"}, shortDate},
+      {{"&Insert", "&Date", "&Long"}, longDate},
+      {{"&Insert", "&Time", "&Short"}, shortTime},
+      {{"&Insert", "&Time", "&Long"}, longTime},
+      {{"&Insert", "Date A&nd Time", "&Short"}, std::string(shortDate) + " " + shortTime},
+      {{"&Insert", "Date A&nd Time", "&Long"}, std::string(longDate) + " " + longTime},
+  };
+  for (const auto& c : cases) {
+    forms::RichEdit& e = frm.ActiveEditor();
+    e.SetAllText("abc");
+    e.SetModified(false);
+    e.SetSelection(1, 3);
+    readings = 0;
+    frm.MainMenu().Find(c.menu)->Click();
+    EXPECT_EQ(e.AllText(), "a" + c.inserted + "bc") << c.menu[1] << " " << c.menu[2];
+    EXPECT_EQ(e.Selection().cpMin, static_cast<long>(1 + c.inserted.size()));
+    EXPECT_EQ(readings, 1);
+    EXPECT_TRUE(e.Modified());
+  }
+  EXPECT_EQ(frm.MainMenu().Find({"&Insert", "Date A&nd Time"})->Shortcut().Text(), "Ctrl+Alt+D");
+  EXPECT_EQ(frm.PopupMenuDateAndTime().Find({"&Time", "&Long"})->LongHint(), "Insert the time in long format");
 }
 
 } // namespace
