@@ -72,11 +72,13 @@ void TfrmMain::CreateMenus() {
            Run([this] { editGotoClick(); }));
 
   MenuItem& view = mm.Add("&View");
-  viewToolbar_ = &view.Add("&Toolbar", Key(VK_F2), "Hide or show the toolbar", Nothing);
+  viewToolbar_ = &view.Add("&Toolbar", Key(VK_F2), "Hide or show the toolbar",
+                          Run([this] { viewToolbarClick(); }));
   viewToolbar_->SetChecked(true);
 
   MenuItem& options = mm.Add("&Options");
-  optionsWordWrap_ = &options.Add("&Word Wrap", Ctrl('W'), "Word Wrap|Toggle word wrap on/off", Nothing);
+  optionsWordWrap_ = &options.Add("&Word Wrap", Ctrl('W'), "Word Wrap|Toggle word wrap on/off",
+                                  Run([this] { optionsWordWrapClick(); }));
   optionsWordWrap_->SetChecked(true);
   options.Add("&Font Type/Size/Style...", {}, "Font Type/Size/Style|Change the type, size, or style of the text", Nothing);
   MenuItem& colors = options.Add("&Colors");

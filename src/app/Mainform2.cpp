@@ -363,6 +363,18 @@ void TfrmMain::WriteSettings() {
   settings_.WriteBool(s::kOptionsToolbar, toolbar_->Visible());
 }
 
+void TfrmMain::optionsWordWrapClick() {
+  // Each editor's flag is inverted; they all share one state, so all switch together.
+  for (auto& d : documents_) d.editor->SetWordWrap(!d.editor->WordWrap());
+  optionsWordWrap_->SetChecked(documents_.back().editor->WordWrap());
+}
+
+void TfrmMain::viewToolbarClick() {
+  viewToolbar_->SetChecked(!viewToolbar_->Checked());
+  toolbar_->SetVisible(viewToolbar_->Checked());
+  Layout(); // the tab area grows upward into the toolbar's place
+}
+
 void TfrmMain::CloseRequested() {
   // Until the program can hide to the tray, the close box runs the exit sequence, so that the
   // program can always be ended.

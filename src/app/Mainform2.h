@@ -73,6 +73,10 @@ public:
   void editClick();
   void PopupMenuRightClickPopup();
 
+  // --- Appearance for every editor.
+  void optionsWordWrapClick();
+  void viewToolbarClick();
+
   // --- Date and time, inserted before any selection; one reading of the clock per command.
   void insertDateClick();
   void dateLongClick();

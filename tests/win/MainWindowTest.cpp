@@ -584,3 +584,32 @@ TEST_F(MainWindowTest, DateAndTimeGoInBeforeTheSelectionFromOneReadingOfTheClock
 
 } // namespace
 } // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(MainWindowTest, WordWrapSwitchesEveryEditorAndTheToolbarGivesItsPlaceToTheTabs) {
+  TfrmMain& frm = Start();
+  frm.fileNewClick();
+  frm.optionsWordWrapClick();
+  EXPECT_FALSE(frm.optionsWordWrap().Checked());
+  EXPECT_FALSE(frm.Editor(0).WordWrap());
+  EXPECT_FALSE(frm.Editor(1).WordWrap());
+  frm.fileNewClick();
+  EXPECT_FALSE(frm.Editor(2).WordWrap()) << "a new editor takes the check mark's state";
+
+  RECT before{}, after{};
+  GetWindowRect(frm.PageControl().Handle(), &before);
+  frm.viewToolbarClick();
+  GetWindowRect(frm.PageControl().Handle(), &after);
+  EXPECT_FALSE(frm.viewToolbar().Checked());
+  EXPECT_FALSE(frm.Toolbar().Visible());
+  EXPECT_EQ(after.top, before.top - 39);
+  EXPECT_EQ(after.bottom, before.bottom);
+  frm.fileExitClick();
+  EXPECT_EQ(forms::IniFile(iniName_).ReadString("Options", "Toolbar", ""), "0");
+  EXPECT_EQ(forms::IniFile(iniName_).ReadString("Options", "WordWrap", ""), "0");
+}
+
+} // namespace
+} // namespace vd::test
