@@ -10,3 +10,6 @@
 
 #define VD_VERSION_NUMBERS 2, 2, 0, 0
 #define VD_VERSION_TEXT "2.2.0.0"
+
+// The ReadMe text (Windows-1252, CR LF), shown by the ReadMe window and shipped as ReadMe.txt.
+#define IDR_README 200

@@ -151,6 +151,16 @@ TEST_F(ProgramFileTest, ManifestAsksForVisualStylesAndDpiAwarenessButNoExecution
   EXPECT_EQ(manifest.find("requestedExecutionLevel"), std::string::npos);
 }
 
+TEST_F(ProgramFileTest, ReadMeTextIsBuiltInAndLaidOutForTheReadMeWindow) {
+  const std::string text = Resource(MAKEINTRESOURCEA(10), IDR_README); // RT_RCDATA
+  ASSERT_FALSE(text.empty());
+  EXPECT_EQ(text.rfind("Vellumdesk v2.2\r\n", 0), 0u);
+  EXPECT_NE(text.find("\r\nContents\r\n~~~~~~~~\r\n"), std::string::npos);
+  // A multi-line edit box breaks lines at CR LF only.
+  for (size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1))
+    ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << "bare line feed at " << i;
+}
+
 TEST(Manifest, ProcessRunsWithTheVersion6CommonControls) {
   // This test program links the same resources, so its manifest must bind its import of the
   // common controls to version 6. Other system libraries may load version 5 beside it, so ask

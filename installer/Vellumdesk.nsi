@@ -1,0 +1,85 @@
+; Vellumdesk's installer, built on Linux with makensis. installer/CMakeLists.txt passes:
+;   EXE      the built 32-bit Vellumdesk.exe      README   ReadMe.txt
+;   ICON     the program icon                     OUTFILE  where to write the setup
+; Silent with /S. The uninstaller removes what the installer placed and the program's file
+; association, and leaves the user's settings file (Vellumdesk.ini in the Windows folder) alone.
+
+Unicode true
+SetCompressor /SOLID lzma
+
+!define PRODUCT "Vellumdesk"
+!define VERSION "2.2"
+!define MAKERS "The Vellumdesk developers"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vellumdesk"
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+Icon "${ICON}"
+UninstallIcon "${ICON}"
+; A 32-bit program: Program Files (x86) on 64-bit Windows.
+InstallDir "$PROGRAMFILES\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+; Program Files, the all-users Start menu and HKLM need an administrator.
+RequestExecutionLevel admin
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "2.2.0.0"
+VIFileVersion "2.2.0.0"
+VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "ProductVersion" "2.2.0.0"
+VIAddVersionKey "FileVersion" "2.2.0.0"
+VIAddVersionKey "FileDescription" "${PRODUCT} ${VERSION} setup"
+VIAddVersionKey "CompanyName" "${MAKERS}"
+VIAddVersionKey "LegalCopyright" "Copyright (C) ${MAKERS}"
+
+Page directory
+Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+Section "Vellumdesk"
+  SetShellVarContext all
+  SetOutPath "$INSTDIR"
+  File "/oname=Vellumdesk.exe" "${EXE}"
+  File "/oname=ReadMe.txt" "${README}"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+  CreateDirectory "$SMPROGRAMS\${PRODUCT}"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\Vellumdesk.exe" "" "$INSTDIR\Vellumdesk.exe" 0
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT} ReadMe.lnk" "$INSTDIR\ReadMe.txt"
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} ${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${MAKERS}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Vellumdesk.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" 4096
+SectionEnd
+
+Section "Uninstall"
+  SetShellVarContext all
+  ; Only the files the installer placed: anything the user left in the folder stays, and then
+  ; so does the folder.
+  Delete "$INSTDIR\Vellumdesk.exe"
+  Delete "$INSTDIR\ReadMe.txt"
+  Delete "$INSTDIR\Uninstall.exe"
+  RMDir "$INSTDIR"
+  Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
+  Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT} ReadMe.lnk"
+  RMDir "$SMPROGRAMS\${PRODUCT}"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+
+  ; The program registers itself as the opener of .txt files at every start. Once it is gone
+  ; that would name a missing program: hand .txt back to the system's text file type. A copy
+  ; run from elsewhere registers itself again at its next start.
+  ReadRegStr $0 HKCR ".txt" ""
+  StrCmp $0 "VellumdeskFile" 0 +2
+    WriteRegStr HKCR ".txt" "" "txtfile"
+  DeleteRegKey HKCR "VellumdeskFile"
+  ; Vellumdesk.ini in the Windows folder holds the user's settings and is left alone.
+SectionEnd
