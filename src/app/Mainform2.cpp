@@ -5,6 +5,7 @@
 #include "forms/Application.h"
 #include "forms/Dpi.h"
 #include "forms/MessageBoxes.h"
+#include "resource.h"
 
 #include <algorithm>
 #include <array>
@@ -24,6 +25,7 @@ forms::FormDesign MainDesign() {
   d.width = 710;
   d.height = 506;
   d.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  d.icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_VELLUMDESK));
   return d;
 }
 
@@ -62,12 +64,13 @@ constexpr std::array kButtons{
     ToolbarButton{"btnMinLock", 576, "MinLock|MinLock Vellumdesk for security", 14},
 };
 
-constexpr int kToolbarResource = 100; // the glyph strip: 16x16 cells, normal then disabled
-
 HIMAGELIST LoadGlyphs() {
-  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 30, 0);
+  // The strips hold each glyph normal then disabled; the 24-pixel one serves high DPI.
+  const int size = forms::GlyphSize();
+  HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 30, 0);
+  const int resource = size == 24 ? IDB_TOOLBAR24 : IDB_TOOLBAR;
   HBITMAP strip = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                  MAKEINTRESOURCEA(kToolbarResource), IMAGE_BITMAP,
+                                                  MAKEINTRESOURCEA(resource), IMAGE_BITMAP,
                                                   0, 0, LR_CREATEDIBSECTION));
   if (strip) {
     ImageList_AddMasked(list, strip, RGB(255, 0, 255));

@@ -106,6 +106,7 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsUsesTheDefaults) {
   EXPECT_EQ(frm.statusbar().PanelText(2).rfind("Vellumdesk v2.2", 0), 0u);
   EXPECT_TRUE(frm.FileHistoryEntries().empty());
   EXPECT_FALSE(frm.ActiveEditor().Modified());
+  EXPECT_NE(GetClassLongPtrA(frm.Handle(), GCLP_HICON), 0) << "the window carries the program icon";
 }
 
 TEST_F(MainWindowTest, MenusCarryEveryCaptionShortcutAndHint) {
