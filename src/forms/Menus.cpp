@@ -138,11 +138,18 @@ MenuItem& MenuItem::Add(std::unique_ptr<MenuItem> item) {
   return *items_.back();
 }
 
-MenuItem& MenuItem::Add(std::string caption, ShortCut shortcut, std::string hint,
-                        std::function<void(MenuItem&)> onClick) {
+namespace {
+std::unique_ptr<MenuItem> MakeItem(std::string caption, ShortCut shortcut, std::string hint,
+                                   std::function<void(MenuItem&)> onClick) {
   auto item = std::make_unique<MenuItem>(std::move(caption), shortcut, std::move(hint));
   item->OnClick = std::move(onClick);
-  return Add(std::move(item));
+  return item;
+}
+} // namespace
+
+MenuItem& MenuItem::Add(std::string caption, ShortCut shortcut, std::string hint,
+                        std::function<void(MenuItem&)> onClick) {
+  return Add(MakeItem(std::move(caption), shortcut, std::move(hint), std::move(onClick)));
 }
 
 MenuItem& MenuItem::AddSeparator() { return Add("-"); }
@@ -187,15 +194,12 @@ Menu::~Menu() {
 MenuItem& Menu::Add(std::unique_ptr<MenuItem> item) {
   items_.push_back(std::move(item));
   items_.back()->AppendTo(handle_);
-  accelDirty_ = true;
   return *items_.back();
 }
 
 MenuItem& Menu::Add(std::string caption, ShortCut shortcut, std::string hint,
                     std::function<void(MenuItem&)> onClick) {
-  auto item = std::make_unique<MenuItem>(std::move(caption), shortcut, std::move(hint));
-  item->OnClick = std::move(onClick);
-  return Add(std::move(item));
+  return Add(MakeItem(std::move(caption), shortcut, std::move(hint), std::move(onClick)));
 }
 
 MenuItem& Menu::AddSeparator() { return Add("-"); }
@@ -236,7 +240,6 @@ HACCEL Menu::Accelerators() {
   Collect(items_, table);
   if (accel_) DestroyAcceleratorTable(accel_);
   accel_ = table.empty() ? nullptr : CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
-  accelDirty_ = false;
   return accel_;
 }
 

@@ -114,7 +114,6 @@ private:
   Kind kind_;
   HMENU handle_ = nullptr;
   HACCEL accel_ = nullptr;
-  bool accelDirty_ = true;
   std::vector<std::unique_ptr<MenuItem>> items_;
 };
 
