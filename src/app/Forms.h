@@ -2,6 +2,7 @@
 #include "app/Mainform2.h"
 #include "dialogs/DialogShells.h"
 #include "dialogs/Gotoform.h"
+#include "dialogs/MinLockforms.h"
 
 #include <memory>
 #include <optional>

@@ -84,7 +84,8 @@ void TfrmMain::CreateMenus() {
   MenuItem& colors = options.Add("&Colors");
   colors.Add("&Font...", {}, "Font|Change the color of the text", Nothing);
   colors.Add("&Background...", {}, "Background|Change the color of the background", Nothing);
-  options.Add("&MinLock Password", {}, "MinLock Password|Change the MinLock password", Nothing);
+  options.Add("&MinLock Password", {}, "MinLock Password|Change the MinLock password",
+              Run([this] { optionsMinLockPasswordClick(); }));
   options.Add("&Default Working Directories", {}, {}, Nothing);
 
   MenuItem& tools = mm.Add("&Tools");
@@ -128,7 +129,7 @@ void TfrmMain::CreateMenus() {
   popupHelp_->Add("&About...", {}, {}, Nothing);
 
   popupTrayIcon_ = std::make_unique<forms::Menu>(this, forms::Menu::Kind::Popup);
-  popupTrayIcon_->Add("&Open Vellumdesk", {}, {}, Nothing);
+  popupTrayIcon_->Add("&Open Vellumdesk", {}, {}, Run([this] { restoreClick(); }));
   popupTrayIcon_->Add("&Exit", {}, {}, Run([this] { fileExitClick(); }));
 
   SetMenu(Handle(), mainMenu_->Handle());

@@ -86,6 +86,7 @@ TfrmMain::TfrmMain(std::optional<std::string> fileToOpen)
       history_(SameTextIgnoringCase), openDialog_(this, forms::FileDialog::Kind::Open),
       saveDialog_(this, forms::FileDialog::Kind::Save) {
   CreateComposition();
+  CreateTrayIcon();
   FormCreate(fileToOpen);
 }
 
@@ -196,6 +197,7 @@ void TfrmMain::CreateToolbar() {
   btn("btnPaste")->OnClick = [this] { editPasteClick(); };
   btn("btnGoto")->OnClick = [this] { editGotoClick(); };
   btn("btnDateAndTime")->OnClick = [this] { btnDateAndTimeClick(); };
+  btn("btnMinLock")->OnClick = [this] { btnMinLockClick(); };
 }
 
 forms::Control* TfrmMain::ToolbarControl(const std::string& name) {
@@ -297,12 +299,17 @@ void TfrmMain::ShowFirstTime() {
 }
 
 void TfrmMain::WMOpenRequest() {
-  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
-  if (!IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOW);
-  SetForegroundWindow(Handle());
+  // A locked program opens the file out of sight and asks for the password instead of showing
+  // itself; a second start must not be a way round the lock.
+  if (!minLocked_) {
+    if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+    trayIcon_->ShowApplication();
+    SetForegroundWindow(Handle());
+  }
   const std::string path = settings_.ReadString(s::kHandOffFile);
   settings_.WriteString(s::kHandOffFile, "");
   if (!path.empty()) OpenFileInNewTab(path);
+  if (minLocked_) OpenFromTray();
 }
 
 LRESULT TfrmMain::WMQueryEndSession() {
@@ -378,16 +385,16 @@ void TfrmMain::viewToolbarClick() {
   Layout(); // the tab area grows upward into the toolbar's place
 }
 
-void TfrmMain::CloseRequested() {
-  // Until the program can hide to the tray, the close box runs the exit sequence, so that the
-  // program can always be ended.
-  fileExitClick();
-}
+void TfrmMain::CloseRequested() { FormCloseQuery(); }
 
 LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
   case WM_SIZE:
+    SizeChanged(wParam);
     Layout();
+    return 0;
+  case WM_HIDETOTRAY:
+    if (IsIconic(Handle())) HideToTray();
     return 0;
   case WM_OPENREQUEST:
     WMOpenRequest();

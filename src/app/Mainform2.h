@@ -4,10 +4,12 @@
 #include "forms/Containers.h"
 #include "forms/FileDialogs.h"
 #include "forms/Form.h"
+#include "forms/ImageList.h"
 #include "forms/IniFile.h"
 #include "forms/Menus.h"
 #include "forms/RichEdit.h"
 #include "forms/StdControls.h"
+#include "tray/Trayicon.h"
 
 #include <functional>
 #include <memory>
@@ -19,6 +21,8 @@ namespace vd::app {
 
 // Posted by a second start that handed a file over through the settings file.
 constexpr UINT WM_OPENREQUEST = WM_APP + 400; // 0x8190
+// Posted to itself when minimised, so that it goes to the tray once the minimise is over.
+constexpr UINT WM_HIDETOTRAY = WM_APP + 401;
 
 // The main window: one tab per open file, the toolbar, the menus and the status bar.
 //
@@ -101,6 +105,23 @@ public:
   void programmingHTMLSkeletonClick();
   void programmingWebReadyCodeClick();
 
+  // --- The tray and MinLock. The close box and a minimise hide the program to the tray; while
+  // it is locked, every way back leads through the unlock dialog.
+  void HideToTray();
+  void FormCloseQuery();
+  void OpenFromTray();
+  void TrayIconLeftBtnDblClick();
+  void restoreClick();
+  void btnMinLockClick();
+  void optionsMinLockPasswordClick();
+  bool MinLocked() const { return minLocked_; }
+  tray::TTrayIcon& TrayIcon() { return *trayIcon_; }
+  forms::ImageList& TrayImages() { return *trayImages_; }
+  // Where the tray icon's shell comes from; tests install a recording one before they create
+  // the window. Empty: the real shell.
+  using TrayShellFactory = std::function<std::unique_ptr<tray::TrayShell>()>;
+  static void SetTrayShellFactory(TrayShellFactory factory);
+
   // --- Status bar and editor events.
   void ShowCaretPosition();
   void MemoEnter();
@@ -155,6 +176,9 @@ private:
   void CreateComposition();
   void CreateToolbar();
   void CreateMenus();
+  void CreateTrayIcon();
+  void UnlockedFromDialog();
+  void SizeChanged(WPARAM kind);
   template <class Parent> void AddDateTimeMenus(Parent& parent);
   void InsertMoment(bool date, bool time, bool longForm);
   void FormCreate(const std::optional<std::string>& fileToOpen);
@@ -205,6 +229,12 @@ private:
 
   forms::FileDialog openDialog_;
   forms::FileDialog saveDialog_;
+
+  // Declared after the tray menu, so that the icon goes before the menu and its images.
+  std::unique_ptr<forms::ImageList> trayImages_;
+  std::unique_ptr<tray::TTrayIcon> trayIcon_;
+  bool minLocked_ = false;
+  bool iconic_ = false;
 };
 
 } // namespace vd::app

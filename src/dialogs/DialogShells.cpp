@@ -15,4 +15,16 @@ forms::FormDesign DialogDesign(const char* className, const char* caption, int c
   return d;
 }
 
+forms::ControlArgs ControlAt(HWND parent, int left, int top, int width, int height,
+                             const char* text) {
+  forms::ControlArgs a;
+  a.parent = parent;
+  a.left = left;
+  a.top = top;
+  a.width = width;
+  a.height = height;
+  a.text = text;
+  return a;
+}
+
 } // namespace vd::dialogs

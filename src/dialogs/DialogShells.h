@@ -1,4 +1,5 @@
 #pragma once
+#include "forms/Control.h"
 #include "forms/Form.h"
 
 // The dialogs that do not have their own unit yet: each is created at start with its class,
@@ -7,6 +8,10 @@ namespace vd::dialogs {
 
 forms::FormDesign DialogDesign(const char* className, const char* caption, int clientWidth,
                                int clientHeight, DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU);
+
+// A control's place on a dialog, in designed pixels.
+forms::ControlArgs ControlAt(HWND parent, int left, int top, int width, int height,
+                             const char* text = "");
 
 #define VD_DIALOG_SHELL(Name, Caption, W, H)                                                       \
   class Name : public forms::Form {                                                                \
@@ -18,8 +23,6 @@ VD_DIALOG_SHELL(TfrmAbout, "About Vellumdesk", 353, 401)
 VD_DIALOG_SHELL(TfrmPrint, "Print", 339, 257)
 VD_DIALOG_SHELL(TfrmReadMe, "Vellumdesk ReadMe", 569, 408)
 VD_DIALOG_SHELL(TfrmReplace, "Find and Replace", 380, 169)
-VD_DIALOG_SHELL(TfrmUnlock, "Unlock", 250, 100)
-VD_DIALOG_SHELL(TfrmMinLockPassword, "MinLock Password", 250, 150)
 VD_DIALOG_SHELL(TfrmDirectories, "Default Working Directories", 258, 188)
 
 #undef VD_DIALOG_SHELL

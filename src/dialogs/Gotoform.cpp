@@ -7,30 +7,17 @@
 
 namespace vd::dialogs {
 
-namespace {
-forms::ControlArgs At(HWND parent, int left, int top, int width, int height, const char* text = "") {
-  forms::ControlArgs a;
-  a.parent = parent;
-  a.left = left;
-  a.top = top;
-  a.width = width;
-  a.height = height;
-  a.text = text;
-  return a;
-}
-} // namespace
-
 TfrmGoto::TfrmGoto(forms::Component* owner, std::function<forms::RichEdit*()> activeEditor)
     : Form(owner, DialogDesign("TfrmGoto", "Go To Line", 257, 100)),
       activeEditor_(std::move(activeEditor)) {
-  label1_ = std::make_unique<forms::Label>(this, At(Handle(), 8, 16, 120, 16, "Enter Line Number:"));
+  label1_ = std::make_unique<forms::Label>(this, ControlAt(Handle(), 8, 16, 120, 16, "Enter Line Number:"));
   forms::Edit::Options digits;
   digits.maxLength = 5;
   digits.digitsOnly = true;
-  editLine_ = std::make_unique<forms::Edit>(this, At(Handle(), 136, 16, 113, 21), digits);
-  btnGo_ = std::make_unique<forms::Button>(this, At(Handle(), 40, 64, 75, 25, "Go To Line"),
+  editLine_ = std::make_unique<forms::Edit>(this, ControlAt(Handle(), 136, 16, 113, 21), digits);
+  btnGo_ = std::make_unique<forms::Button>(this, ControlAt(Handle(), 40, 64, 75, 25, "Go To Line"),
                                            forms::Button::Options{true, 0});
-  btnCancel_ = std::make_unique<forms::Button>(this, At(Handle(), 144, 64, 75, 25, "Cancel"));
+  btnCancel_ = std::make_unique<forms::Button>(this, ControlAt(Handle(), 144, 64, 75, 25, "Cancel"));
   // Enter in the box presses the default button through the dialog keys.
   SetWindowLongPtrA(btnGo_->Handle(), GWLP_ID, IDOK);
   SendMessageA(Handle(), DM_SETDEFID, IDOK, 0);

@@ -49,11 +49,32 @@ Edit::Edit(Component* owner, const ControlArgs& args, Options o)
   SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
+Edit::~Edit() {
+  if (brush_) DeleteObject(brush_);
+}
+
 void Edit::SelectAll() { SendMessageA(Handle(), EM_SETSEL, 0, -1); }
+
+void Edit::SetColour(COLORREF colour) {
+  if (brush_) DeleteObject(brush_);
+  colour_ = colour;
+  brush_ = CreateSolidBrush(colour);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+COLORREF Edit::Colour() const { return colour_ == CLR_INVALID ? GetSysColor(COLOR_WINDOW) : colour_; }
 
 bool Edit::ReadOnly() const { return (GetWindowLongA(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
 
 bool Edit::Reflected(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
+  // A disabled or read-only box asks with WM_CTLCOLORSTATIC, an editable one with ..EDIT.
+  if ((msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC) && brush_) {
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    SetBkColor(dc, colour_);
+    if (!IsWindowEnabled(Handle())) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    *result = reinterpret_cast<LRESULT>(brush_);
+    return true;
+  }
   if (msg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
     if (OnChange) OnChange();
     *result = 0;

@@ -42,10 +42,18 @@ public:
   };
   Edit(Component* owner, const ControlArgs& args, Options options);
   Edit(Component* owner, const ControlArgs& args) : Edit(owner, args, Options{}) {}
+  ~Edit() override;
   void SelectAll();
   bool ReadOnly() const;
+  // The box's background; until one is set the system's window colour.
+  void SetColour(COLORREF colour);
+  COLORREF Colour() const;
   std::function<void()> OnChange;
   bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+  HBRUSH brush_ = nullptr;
+  COLORREF colour_ = CLR_INVALID;
 };
 
 class CheckBox : public Control {

@@ -49,7 +49,7 @@ enum class TIconSource { srcIcon = 0, srcImageList = 1 };
 class TTrayIcon : public forms::Component {
 public:
   static constexpr UINT TrayIconId = 1005;
-  static constexpr UINT TrayCallbackMessage = 2053; // WM_USER + 5
+  static constexpr UINT TrayCallbackMessage = 2053; // WM_USER + 1029
   // The tip field holds this many characters and a terminating zero.
   static constexpr size_t MaxTipLength = 63;
 

@@ -280,4 +280,63 @@ std::string ClassName(HWND hwnd) {
   return cls;
 }
 
+namespace {
+BOOL CALLBACK AnyVisibleOf(HWND hwnd, LPARAM lParam) {
+  auto* s = reinterpret_cast<std::pair<DWORD, bool>*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == s->first && IsWindowVisible(hwnd)) {
+    s->second = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct ButtonSearch {
+  int left; // in device pixels
+  HWND found;
+};
+BOOL CALLBACK FindButtonAt(HWND hwnd, LPARAM lParam) {
+  auto* s = reinterpret_cast<ButtonSearch*>(lParam);
+  if (ClassName(hwnd) != "Button" && ClassName(hwnd) != "BUTTON") return TRUE;
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  POINT p{r.left, r.top};
+  ScreenToClient(GetParent(hwnd), &p);
+  if (p.x == s->left && IsWindowVisible(hwnd)) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+} // namespace
+
+HWND TrayWindowOf(const Program& program) { return program.FindWindowOfClass("VdTrayIconWindow"); }
+
+void PostTrayMouse(HWND trayWindow, UINT mouseMessage) {
+  PostMessageA(trayWindow, 2053, 1005, static_cast<LPARAM>(mouseMessage)); // the callback message
+}
+
+bool HasVisibleWindow(DWORD processId) {
+  std::pair<DWORD, bool> s{processId, false};
+  EnumWindows(&AnyVisibleOf, reinterpret_cast<LPARAM>(&s));
+  return s.second;
+}
+
+HWND ToolbarButtonAt(HWND main, int designedLeft) {
+  HDC dc = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+  ReleaseDC(nullptr, dc);
+  ButtonSearch s{MulDiv(designedLeft, dpi, 96), nullptr};
+  EnumChildWindows(main, &FindButtonAt, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+void PostClick(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void PressKey(WORD vk) {
+  Key(vk, false);
+  Key(vk, true);
+}
+
 } // namespace vd::robot

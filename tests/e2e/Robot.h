@@ -71,4 +71,16 @@ bool ExitRunningProgram();
 std::string WindowText(HWND hwnd);
 std::string ClassName(HWND hwnd);
 
+// The tray: the component's hidden window, and a mouse message on the icon as the shell sends
+// it (posted, so that a modal dialog it opens does not hold the robot).
+HWND TrayWindowOf(const Program& program);
+void PostTrayMouse(HWND trayWindow, UINT mouseMessage);
+// Whether the process shows any top-level window (its taskbar entry goes with the main window).
+bool HasVisibleWindow(DWORD processId);
+// A toolbar button by its designed left edge within the toolbar, pressed by a posted click.
+HWND ToolbarButtonAt(HWND main, int designedLeft);
+void PostClick(HWND button);
+// Presses a key (a virtual-key code) as the keyboard would.
+void PressKey(WORD vk);
+
 } // namespace vd::robot

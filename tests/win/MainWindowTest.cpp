@@ -1,93 +1,12 @@
 // The main window created for real in this process, driven through its handlers, with message
 // boxes and file dialogs answered by scripted stand-ins.
-#include "ScriptedDialogs.h"
-#include "ScriptedMessageBoxes.h"
-#include "app/Mainform2.h"
-#include "forms/Application.h"
-#include "forms/IniFile.h"
-
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <sstream>
+#include "MainWindowFixture.h"
 
 namespace vd::test {
 namespace {
 
-using app::TfrmMain;
 using Call = ScriptedMessageBoxes::Call;
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-class MainWindowTest : public testing::Test {
-protected:
-  void SetUp() override {
-    const std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
-    iniName_ = "VdMain-" + test + ".ini";
-    forms::SetSettingsFileName(iniName_);
-    char dir[MAX_PATH];
-    GetWindowsDirectoryA(dir, MAX_PATH);
-    iniPath_ = std::string(dir) + "\\" + iniName_;
-    DeleteFileA(iniPath_.c_str());
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "vdmain-" + test;
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    EmptyFolder(); // a run in a reused prefix must not find the last run's files
-    forms::Application::Instance().ResetTerminated();
-  }
-  void TearDown() override {
-    frm_.reset();
-    forms::SetSettingsFileName("Vellumdesk.ini");
-    DeleteFileA(iniPath_.c_str());
-    forms::Application::Instance().ResetTerminated();
-  }
-
-  void EmptyFolder() {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder_ + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-      const std::string path = folder_ + "\\" + fd.cFileName;
-      if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-  }
-  TfrmMain& Start(std::optional<std::string> file = std::nullopt) {
-    frm_ = std::make_unique<TfrmMain>(std::move(file));
-    return *frm_;
-  }
-  std::string File(const std::string& name, const std::string& content) {
-    const std::string path = folder_ + "\\" + name;
-    WriteBytes(path, content);
-    return path;
-  }
-  std::vector<std::string> Captions() {
-    std::vector<std::string> c;
-    for (int i = 0; i < frm_->PageControl().PageCount(); ++i) c.push_back(frm_->PageControl().Caption(i));
-    return c;
-  }
-  void Type(const std::string& text) { frm_->ActiveEditor().ReplaceSelection(text, true); }
-
-  ScriptedMessageBoxes boxes;
-  ScriptedDialogs dialogs;
-  std::unique_ptr<TfrmMain> frm_;
-  std::string iniName_, iniPath_, folder_;
-};
-
-using Strings = std::vector<std::string>;
 
 TEST_F(MainWindowTest, FirstStartWithoutSettingsUsesTheDefaults) {
   TfrmMain& frm = Start();
