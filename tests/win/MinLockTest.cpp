@@ -291,8 +291,12 @@ TEST_F(MainTrayTest, TheIconIsThereFromTheStartAndTheCloseBoxAndMinimiseHideToIt
 TEST_F(MainTrayTest, TheLockShowsThePadlockAndEveryWayBackAsksForThePassword) {
   TfrmMain& frm = StartShown();
   Store(minlock::Scramble("pw"));
+  // A non-modal window of the program (as Find and Replace is) goes and comes back with it.
+  dialogs::TfrmGoto other(&frm);
+  other.Show();
   frm.btn("btnMinLock")->OnClick();
   EXPECT_FALSE(Shown(frm));
+  EXPECT_FALSE(other.Visible());
   EXPECT_TRUE(frm.MinLocked());
   EXPECT_EQ(frm.TrayIcon().ImageListIndex(), 1);
 
@@ -315,6 +319,7 @@ TEST_F(MainTrayTest, TheLockShowsThePadlockAndEveryWayBackAsksForThePassword) {
   });
   frm.PopupMenuTrayIcon().Find({"&Open Vellumdesk"})->Click();
   EXPECT_TRUE(Shown(frm));
+  EXPECT_TRUE(other.Visible());
   EXPECT_FALSE(frm.MinLocked());
   EXPECT_EQ(frm.TrayIcon().ImageListIndex(), 0);
 
