@@ -10,23 +10,12 @@
 #include "core/tools/SortLines.h"
 #include "core/tools/WebReady.h"
 #include "core/tools/WordCount.h"
+#include "forms/Cursors.h"
 #include "forms/MessageBoxes.h"
 
 namespace vd::app {
 
 namespace {
-
-// The hourglass while a command walks the whole text, put back however the command ends.
-class BusyCursor {
-public:
-  BusyCursor() : previous_(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {}
-  ~BusyCursor() { SetCursor(previous_); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-  HCURSOR previous_;
-};
 
 void UpperCaseAnsi(char* text, std::size_t length) {
   // CharUpperBuffA takes a DWORD count; walk very long texts in pieces.
@@ -50,49 +39,51 @@ void TfrmMain::ApplyToolResult(const std::string& oldText, const std::string& ne
 }
 
 void TfrmMain::toolsCleanupClick() {
-  BusyCursor busy;
+  forms::BusyCursor busy = BusyOnActiveEditor();
   const std::string text = ActiveEditor().AllText();
   ApplyToolResult(text, tools::CleanupEmail(text, UpperCaseAnsi));
 }
 
 void TfrmMain::toolsSortClick() {
-  BusyCursor busy;
+  forms::BusyCursor busy = BusyOnActiveEditor();
   const std::string text = ActiveEditor().AllText();
   ApplyToolResult(text, tools::SortLines(text, CompareIgnoringCase));
 }
 
 void TfrmMain::programmingWebReadyCodeClick() {
-  BusyCursor busy;
+  forms::BusyCursor busy = BusyOnActiveEditor();
   const std::string text = ActiveEditor().AllText();
   ApplyToolResult(text, tools::MakeWebReady(text));
 }
 
-namespace {
+forms::BusyCursor TfrmMain::BusyOnActiveEditor() {
+  return forms::BusyCursor{toolbar_->Handle(), Handle(), ActiveEditor().Handle()};
+}
+
 // A counting command: the count under the busy cursor, then its message, OK only, no icon.
 template <class Count>
-void ShowCount(forms::RichEdit& editor, Count count, const std::string& before,
-               const std::string& after, const char* caption) {
+void TfrmMain::ShowCount(Count count, const std::string& before, const std::string& after,
+                         const char* caption) {
   std::size_t n = 0;
   {
-    BusyCursor busy;
-    n = count(editor.AllText());
+    forms::BusyCursor busy = BusyOnActiveEditor();
+    n = count(ActiveEditor().AllText());
   }
   forms::ShowMessageBox(before + std::to_string(n) + after, caption, forms::kMbOk);
 }
-} // namespace
 
 void TfrmMain::wordcount5LettersClick() {
-  ShowCount(ActiveEditor(), tools::CountFiveCharacterWords, "The document contains ",
+  ShowCount(tools::CountFiveCharacterWords, "The document contains ",
             " words based on 5 characters to a word.", "Word Count");
 }
 
 void TfrmMain::wordcountEachWordClick() {
-  ShowCount(ActiveEditor(), tools::CountIndividualWords, "The document contains ",
-            " individual words.", "Word Count");
+  ShowCount(tools::CountIndividualWords, "The document contains ", " individual words.",
+            "Word Count");
 }
 
 void TfrmMain::programmingLinesOfCodeClick() {
-  ShowCount(ActiveEditor(), tools::CountLinesOfCode, "The document contains ", " lines of code.",
+  ShowCount(tools::CountLinesOfCode, "The document contains ", " lines of code.",
             "Lines of Code Count");
 }
 

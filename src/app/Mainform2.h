@@ -2,6 +2,7 @@
 #include "core/FileHistory.h"
 #include "core/IniValues.h"
 #include "forms/Containers.h"
+#include "forms/Cursors.h"
 #include "forms/FileDialogs.h"
 #include "forms/Form.h"
 #include "forms/ImageList.h"
@@ -191,6 +192,10 @@ private:
 
   void SaveEditorTo(int index, const std::string& path);
   void ApplyToolResult(const std::string& oldText, const std::string& newText);
+  // The hourglass on the toolbar, the window and the active editor for one command.
+  forms::BusyCursor BusyOnActiveEditor();
+  template <class Count>
+  void ShowCount(Count count, const std::string& before, const std::string& after, const char* caption);
   void WriteSettings();
 
   forms::IniFile settings_;

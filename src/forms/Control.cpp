@@ -1,5 +1,7 @@
 #include "forms/Control.h"
 
+#include "forms/Cursors.h"
+
 #include "forms/Application.h"
 #include "forms/Dpi.h"
 #include "forms/Errors.h"
@@ -88,6 +90,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     return DefSubclassProc(hwnd, msg, wParam, lParam);
   }
   LRESULT result = 0;
+  if (ApplyWindowCursor(hwnd, msg, lParam, &result)) return result;
   if (!Guarded([&] { result = self->HandleMessage(msg, wParam, lParam); })) result = 0;
   return result;
 }

@@ -2,6 +2,7 @@
 
 #include "forms/Application.h"
 #include "forms/Control.h"
+#include "forms/Cursors.h"
 #include "forms/Errors.h"
 
 namespace vd::forms {
@@ -71,6 +72,7 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     return DefWindowProcA(hwnd, msg, wParam, lParam);
   }
   LRESULT result = 0;
+  if (ApplyWindowCursor(hwnd, msg, lParam, &result)) return result;
   if (!Guarded([&] {
         // Notifications go to the control they concern first; a control that does not handle
         // one leaves it to this window.
