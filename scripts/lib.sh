@@ -3,7 +3,8 @@
 
 VD_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 VD_BUILD="${VD_BUILD:-$VD_ROOT/build}"
-VD_ARCHES=(i686 x86_64)
+# VD_TEST_ARCHES narrows a run to one architecture while working ("i686"); CI runs both.
+read -r -a VD_ARCHES <<<"${VD_TEST_ARCHES:-i686 x86_64}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
