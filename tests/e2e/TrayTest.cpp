@@ -1,9 +1,11 @@
 // Hiding to the tray and MinLock in the real program: the close box, minimising, the tray's
 // mouse messages and menu, the lock and a second start while locked.
 #include "Robot.h"
+#include "ShellTray.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace vd::robot {
@@ -32,6 +34,71 @@ protected:
   HWND UnlockButton(HWND dlg, const char* caption) { return FindWindowExA(dlg, nullptr, "Button", caption); }
   HWND tray_ = nullptr;
 };
+
+// The icons the shell shows now that were not there before.
+std::vector<ShellTrayIcon> NewIcons(const std::vector<ShellTrayIcon>& before) {
+  std::vector<ShellTrayIcon> added;
+  for (const ShellTrayIcon& icon : ShellTrayIcons())
+    if (std::none_of(before.begin(), before.end(), [&](const ShellTrayIcon& b) { return b.window == icon.window; }))
+      added.push_back(icon);
+  return added;
+}
+
+TEST_F(Tray, TheShellShowsTheStartTipThenTheCaptionAndThePadlockOnlyWhileLocked) {
+  const std::vector<ShellTrayIcon> before = ShellTrayIcons();
+  Program p;
+  HWND main = Start(p);
+  ASSERT_NE(main, nullptr);
+  std::vector<ShellTrayIcon> ours;
+  ASSERT_TRUE(WaitUntil([&] { return (ours = NewIcons(before)).size() == 1; }, 10s))
+      << "the program's icon is in the notification area from the start";
+  const HWND icon = ours[0].window;
+  EXPECT_EQ(ours[0].tip, "Vellumdesk v1.0");
+  auto tip = [&] {
+    for (const ShellTrayIcon& i : ShellTrayIcons())
+      if (i.window == icon) return i.tip;
+    return std::string("(gone)");
+  };
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(Hidden(p, main));
+  EXPECT_TRUE(WaitUntil([&] { return tip() == "Vellumdesk v2.2"; }, 10s)) << tip();
+  const std::vector<COLORREF> programIcon = IconPixels(icon);
+  ASSERT_FALSE(programIcon.empty());
+  // Wine's tray paints a new image over the old one without erasing, so the edges of a
+  // translucent icon differ a little after a change: compare by how many pixels differ.
+  auto distance = [&](const std::vector<COLORREF>& a) {
+    const std::vector<COLORREF> now = IconPixels(icon);
+    if (now.size() != a.size()) return a.size();
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) n += a[i] != now[i];
+    return n;
+  };
+
+  PostTrayMouse(tray_, WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(Shown(main));
+  PostClick(ToolbarButtonAt(main, kMinLockLeft));
+  ASSERT_TRUE(Hidden(p, main));
+  EXPECT_TRUE(WaitUntil([&] { return distance(programIcon) > programIcon.size() / 5; }, 10s))
+      << "the padlock shows";
+  const std::vector<COLORREF> padlock = IconPixels(icon);
+
+  PostTrayMouse(tray_, WM_LBUTTONDBLCLK);
+  HWND dlg = WaitForUnlock(p);
+  ASSERT_NE(dlg, nullptr);
+  PostClick(UnlockButton(dlg, "Unlock"));
+  ASSERT_TRUE(Shown(main));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(Hidden(p, main));
+  EXPECT_TRUE(WaitUntil([&] { return distance(programIcon) * 2 < distance(padlock); }, 10s))
+      << "unlocked, a plain hiding shows the program icon: pixels differing from it "
+      << distance(programIcon) << ", from the padlock " << distance(padlock);
+  EXPECT_EQ(tip(), "Vellumdesk v2.2");
+  PostTrayMouse(tray_, WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(Shown(main));
+  EXPECT_TRUE(ExitProgram(main));
+  EXPECT_TRUE(WaitUntil([&] { return NewIcons(before).empty(); }, 10s)) << "the icon goes with the program";
+}
 
 TEST_F(Tray, TheCloseBoxAndMinimiseHideItAndTheTrayBringsItBack) {
   Program p;
