@@ -116,7 +116,22 @@ protected:
 
 private:
   void ApplyCharFormat(WPARAM scope) const;
+  // Repaint and the control's notices off for one bulk edit; one change and one selection
+  // event when it ends.
+  struct QuietEdit {
+    explicit QuietEdit(RichEdit& e);
+    ~QuietEdit();
+    QuietEdit(const QuietEdit&) = delete;
+    QuietEdit& operator=(const QuietEdit&) = delete;
+    RichEdit& editor;
+  };
+  static constexpr LPARAM kEventMask = ENM_CHANGE | ENM_SELCHANGE;
+
+  void ApplySettings();
+  std::string TextRange(long start, long end) const;
   void DeleteInSlices(long start, long end);
+  // A replacement longer than this goes in with the rest of the text as one stream.
+  static constexpr std::size_t kLargeInsert = 64 * 1024;
   wchar_t CharAt(long index) const;
   void SetRedraw(bool on);
 

@@ -190,6 +190,61 @@ TEST_F(RichEditTest, ReplaceRangeIsOneEditWithoutUndoAndSetsModified) {
   EXPECT_EQ(edit_->AllText(), "ab-" + lines.substr(14000) + "x");
 }
 
+TEST_F(RichEditTest, BulkEditsTellOfThemselvesOnceAndLeaveTheNoticesOn) {
+  std::string lines;
+  for (int i = 0; i < 20000; ++i) lines += "line " + std::to_string(i) + "\r\n";
+  int changes = 0, moves = 0;
+  edit_->OnChange = [&] { ++changes; };
+  edit_->OnSelectionChange = [&] { ++moves; };
+  const long len = static_cast<long>(lines.size());
+  std::string big;
+  for (int i = 0; i < 30000; ++i) big += "ab\n";
+  struct Case { const char* what; long start, end; std::string replacement; std::string expected; };
+  const Case cases[] = {
+      {"whole text", 0, len, "short\nnew", "short\r\nnew"},
+      {"most, keeping both ends", 5, len - 8, "-", lines.substr(0, 5) + "-" + lines.substr(lines.size() - 8)},
+      {"a small middle part", 100, 120, "", lines.substr(0, 100) + lines.substr(120)},
+      {"much new text in the middle", 100, 120, big, lines.substr(0, 100) + NormaliseLineBreaks(big) + lines.substr(120)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    changes = moves = 0;
+    edit_->SetAllText(lines);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(moves, 1);
+    edit_->SetModified(false);
+    edit_->SetSelection(0, 0);
+    edit_->ReplaceSelection("x", true);
+    edit_->SetSelection(0, 1);
+    edit_->ReplaceSelection("", true); // an undoable edit before
+    changes = moves = 0;
+    edit_->ReplaceRange(c.start, c.end, c.replacement);
+    EXPECT_EQ(edit_->AllText(), c.expected);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(moves, 1);
+    EXPECT_TRUE(edit_->Modified());
+    EXPECT_FALSE(edit_->CanUndo());
+    const long caret = c.start + static_cast<long>(NormaliseLineBreaks(c.replacement).size());
+    EXPECT_EQ(edit_->Selection().cpMin, caret);
+    // The control's own notices are back: a keystroke-sized edit is heard.
+    changes = moves = 0;
+    edit_->ReplaceSelection("typed", true);
+    EXPECT_GT(changes, 0);
+    EXPECT_GT(moves, 0);
+  }
+  // A file loaded over a large text is whole, the modified flag kept, and told of once.
+  const std::string path = dir_ + "\\small.txt";
+  WriteBytes(path, "small\r\nfile");
+  edit_->SetAllText(lines);
+  edit_->SetModified(true);
+  changes = moves = 0;
+  edit_->LoadFromFile(path);
+  EXPECT_EQ(edit_->AllText(), "small\r\nfile");
+  EXPECT_TRUE(edit_->Modified());
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(moves, 1);
+}
+
 TEST_F(RichEditTest, ForwardSearchWithWholeWordAndMatchCase) {
   edit_->SetAllText("Foo food\r\nfoo FOO bar_foo foo");
   // positions: Foo 0, food 4, foo 10, FOO 14, bar_foo 18 (foo at 22), foo 26; length 29
