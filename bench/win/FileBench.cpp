@@ -11,6 +11,7 @@
 #include "forms/Application.h"
 #include "forms/Form.h"
 #include "forms/RichEdit.h"
+#include "BenchSupport.h"
 
 #include <psapi.h>
 
@@ -23,28 +24,9 @@
 #include <vector>
 
 using vd::forms::RichEdit;
+using namespace vd::bench;
 
 namespace {
-
-double Now() {
-  static LARGE_INTEGER freq = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-double PeakMb() {
-  PROCESS_MEMORY_COUNTERS pmc{};
-  pmc.cb = sizeof(pmc);
-  GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
-  return static_cast<double>(pmc.PeakWorkingSetSize) / (1 << 20);
-}
-double PeakPrivateMb() {
-  PROCESS_MEMORY_COUNTERS pmc{};
-  pmc.cb = sizeof(pmc);
-  GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
-  return static_cast<double>(pmc.PeakPagefileUsage) / (1 << 20);
-}
 
 // Text of lines 40 to 90 characters long, CR LF, some bytes above 127.
 std::string MakeText(std::size_t bytes) {
@@ -62,30 +44,10 @@ std::string MakeText(std::size_t bytes) {
   return t;
 }
 
-struct BareIn { const char* p; std::size_t left; };
-DWORD CALLBACK BareInCallback(DWORD_PTR c, LPBYTE buf, LONG cb, LONG* got) {
-  auto* s = reinterpret_cast<BareIn*>(c);
-  const std::size_t n = std::min<std::size_t>(s->left, static_cast<std::size_t>(cb));
-  std::memcpy(buf, s->p, n);
-  s->p += n;
-  s->left -= n;
-  *got = static_cast<LONG>(n);
-  return 0;
-}
 DWORD CALLBACK BareOutCallback(DWORD_PTR c, LPBYTE buf, LONG cb, LONG* done) {
   reinterpret_cast<std::string*>(c)->append(reinterpret_cast<const char*>(buf), static_cast<std::size_t>(cb));
   *done = cb;
   return 0;
-}
-
-double BareStreamIn(HWND h, const std::string& text) {
-  BareIn in{text.data(), text.size()};
-  EDITSTREAM es{};
-  es.dwCookie = reinterpret_cast<DWORD_PTR>(&in);
-  es.pfnCallback = &BareInCallback;
-  const double t0 = Now();
-  SendMessageA(h, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&es));
-  return Now() - t0;
 }
 
 double BareStreamOut(HWND h, std::string& out) {

@@ -143,7 +143,8 @@ TEST_F(Tray, LockedItAsksForThePasswordAndOnceUnlockedItAsksNothing) {
   SetWindowTextA(FindWindowExA(dlg, nullptr, "Edit", nullptr), "");
   PostClick(UnlockButton(dlg, "Unlock"));
   ASSERT_TRUE(Shown(main));
-  EXPECT_FALSE(IsWindowVisible(dlg));
+  // The main window shows from inside the dialog's handler, before its modal loop hides it.
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dlg); }, 10s));
 
   PostMessageA(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(Hidden(p, main));
