@@ -199,6 +199,7 @@ void TfrmMain::CreateToolbar() {
   btn("btnGoto")->OnClick = [this] { editGotoClick(); };
   btn("btnDateAndTime")->OnClick = [this] { btnDateAndTimeClick(); };
   btn("btnMinLock")->OnClick = [this] { btnMinLockClick(); };
+  btn("btnHelp")->OnClick = [this] { btnHelpClick(); };
 }
 
 forms::Control* TfrmMain::ToolbarControl(const std::string& name) {
