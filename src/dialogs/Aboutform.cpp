@@ -53,8 +53,8 @@ TfrmAbout::TfrmAbout(forms::Component* owner)
   }
 
   group_ = std::make_unique<forms::GroupBox>(this, ControlAt(Handle(), 8, 148, 337, 204, "More Information"));
-  paragraph1_ = std::make_unique<forms::Label>(this, ControlAt(Handle(), 20, 172, 313, 72, kPassingOn), true);
-  paragraph2_ = std::make_unique<forms::Label>(this, ControlAt(Handle(), 20, 256, 313, 88, kBuilt), true);
+  paragraph1_ = std::make_unique<forms::Label>(this, ControlAt(Handle(), 20, 172, 313, 64, kPassingOn), true);
+  paragraph2_ = std::make_unique<forms::Label>(this, ControlAt(Handle(), 20, 244, 313, 96, kBuilt), true);
 
   btnOK_ = MakeOkButton(*this, 139, 364);
 }
