@@ -5,8 +5,6 @@
 #include "app/Forms.h"
 #include "forms/Dpi.h"
 
-#include <algorithm>
-
 namespace vd::test {
 namespace {
 
@@ -71,24 +69,19 @@ SIZE ClientSize(HWND h) {
   return {r.right, r.bottom};
 }
 
-TEST_F(AuxWindowsTest, DirectoriesDialogHasItsCaptionControlsAndNoWayOutButItsButtons) {
+TEST_F(AuxWindowsTest, TheDirectoriesDialogIsLeftOnlyThroughItsButtons) {
   TfrmMain& frm = StartShown();
-  auto& dlg = *app::AppForms().frmDirectories;
-  EXPECT_EQ(WindowCaption(dlg.Handle()), "Default Working Directories");
-  EXPECT_EQ(ClientSize(dlg.Handle()).cx, forms::Scale(258));
-  EXPECT_EQ(ClientSize(dlg.Handle()).cy, forms::Scale(188));
-  EXPECT_FALSE(GetWindowLongA(dlg.Handle(), GWL_STYLE) & WS_SYSMENU);
-  EXPECT_EQ(dlg.chkboxUse().Text(), "Use Default Directories");
-  EXPECT_EQ(dlg.btnChange().Text(), "Change");
-  EXPECT_EQ(dlg.btnCancel().Text(), "Cancel");
-  EXPECT_FALSE(dlg.btnChange().IsDefault());
-  EXPECT_FALSE(dlg.btnCancel().IsDefault());
-  // Neither Escape nor a close request leaves it.
   Directories(frm, [&](TfrmDirectories& d) {
+    EXPECT_FALSE(GetWindowLongA(d.Handle(), GWL_STYLE) & WS_SYSMENU);
+    EXPECT_FALSE(d.btnChange().IsDefault());
+    EXPECT_FALSE(d.btnCancel().IsDefault());
+    // Neither Escape, Enter nor a close request (Alt+F4) leaves it.
     SendMessageA(d.Handle(), WM_CLOSE, 0, 0);
     SendMessageA(d.Handle(), WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(d.IsModal() && d.Visible());
+    SendMessageA(d.Handle(), WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(d.IsModal() && d.ModalResult() == 0 && d.Visible());
   });
+  EXPECT_EQ(Ini("UseDefault"), "<none>");
 }
 
 TEST_F(AuxWindowsTest, WithNothingStoredTheBoxesOpenEmptyAndTheBoxUnticked) {
@@ -231,19 +224,9 @@ TEST_F(AuxWindowsTest, F1OpensTheReadMeFromAnywhereInTheMainWindow) {
   }
 }
 
-TEST_F(AuxWindowsTest, TheHelpMenuAndTheToolbarPopupHoldReadMeAndAbout) {
+TEST_F(AuxWindowsTest, TheToolbarsHelpPopupOpensAtTheButtonsRightEdge) {
   TfrmMain& frm = StartShown();
-  forms::MenuItem* readMe = frm.MainMenu().Find({"&Help", "&ReadMe"});
-  ASSERT_NE(readMe, nullptr);
-  EXPECT_EQ(readMe->Shortcut().Text(), "F1");
-  EXPECT_EQ(readMe->Hint(), "ReadMe|View the readme before using Vellumdesk");
-  EXPECT_EQ(frm.MainMenu().Find({"&Help", "&About..."})->Hint(), "About|View information about Vellumdesk");
-  std::vector<std::string> popup;
-  for (const auto& item : frm.PopupMenuHelp().Items()) popup.push_back(item->Caption());
-  EXPECT_EQ(popup, (Strings{"&ReadMe", "-", "&About..."}));
-
-  // The toolbar button opens it at its right edge, near its top: the button's place in the
-  // toolbar (left 520, top 7) plus (25, 1), taken as a point of the main window's client area.
+  // The button's place in the toolbar (left 520, top 7) plus (25, 1), taken as a point of the main window's client area.
   RECT menu{};
   DuringModal([&] {
     HWND popupWindow = FindWindowA("#32768", nullptr);
@@ -341,23 +324,6 @@ TEST_F(AuxWindowsTest, TheReadMeTextCanBeSelectedAndCopiedButNotChanged) {
   SendMessageA(box.Handle(), WM_UNDO, 0, 0);
   EXPECT_EQ(box.Text(), before);
   readMe.Hide();
-}
-
-TEST_F(AuxWindowsTest, AboutShowsTheIconVersionAndSystemsAboveTheMoreInformationBox) {
-  StartShown();
-  auto& about = *app::AppForms().frmAbout;
-  EXPECT_NE(about.ProgramIcon(), nullptr);
-  EXPECT_EQ(about.label(0).Text(), "Vellumdesk v2.2 ");
-  EXPECT_EQ(about.label(1).Text(), "Windows 95/98/2000/NT/ME/XP");
-  EXPECT_EQ(about.groupMoreInformation().Text(), "More Information");
-  EXPECT_EQ(about.btnOK().Text(), "OK");
-  // The e-mail label holds two contacts on two lines.
-  const std::string contacts = about.label(4).Text();
-  EXPECT_EQ(std::count(contacts.begin(), contacts.end(), '@'), 2);
-  EXPECT_EQ(std::count(contacts.begin(), contacts.end(), '\n'), 1);
-  LOGFONTA lf{};
-  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(about.label(0).Handle(), WM_GETFONT, 0, 0)), sizeof lf, &lf);
-  EXPECT_EQ(lf.lfHeight, forms::FontHeight(13));
 }
 
 } // namespace
