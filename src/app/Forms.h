@@ -1,8 +1,11 @@
 #pragma once
 #include "app/Mainform2.h"
+#include "dialogs/Aboutform.h"
 #include "dialogs/DialogShells.h"
+#include "dialogs/Directoriesform.h"
 #include "dialogs/Gotoform.h"
 #include "dialogs/MinLockforms.h"
+#include "dialogs/Readmeform.h"
 
 #include <memory>
 #include <optional>

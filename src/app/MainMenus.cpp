@@ -86,7 +86,7 @@ void TfrmMain::CreateMenus() {
   colors.Add("&Background...", {}, "Background|Change the color of the background", Nothing);
   options.Add("&MinLock Password", {}, "MinLock Password|Change the MinLock password",
               Run([this] { optionsMinLockPasswordClick(); }));
-  options.Add("&Default Working Directories", {}, {}, Nothing);
+  options.Add("&Default Working Directories", {}, {}, Run([this] { optionsDefaultWorkingDirectoriesClick(); }));
 
   MenuItem& tools = mm.Add("&Tools");
   tools.Add("&E-mail (Forward) Cleanup", {}, "Clean up hard to read forwards or other e-mails",
@@ -110,9 +110,10 @@ void TfrmMain::CreateMenus() {
   AddDateTimeMenus(mm.Add("&Insert"));
 
   MenuItem& help = mm.Add("&Help");
-  help.Add("&ReadMe", Key(VK_F1), "ReadMe|View the readme before using Vellumdesk", Nothing);
+  help.Add("&ReadMe", Key(VK_F1), "ReadMe|View the readme before using Vellumdesk",
+           Run([this] { helpReadMeClick(); }));
   help.AddSeparator();
-  help.Add("&About...", {}, "About|View information about Vellumdesk", Nothing);
+  help.Add("&About...", {}, "About|View information about Vellumdesk", Run([this] { helpAboutClick(); }));
 
   popupRightClick_ = std::make_unique<forms::Menu>(this, forms::Menu::Kind::Popup);
   popupRightClick_->OnPopup = [this](forms::Menu&) { PopupMenuRightClickPopup(); };
@@ -124,9 +125,9 @@ void TfrmMain::CreateMenus() {
   AddDateTimeMenus(*popupDateAndTime_);
 
   popupHelp_ = std::make_unique<forms::Menu>(this, forms::Menu::Kind::Popup);
-  popupHelp_->Add("&ReadMe", {}, {}, Nothing);
+  popupHelp_->Add("&ReadMe", {}, {}, Run([this] { helpReadMeClick(); }));
   popupHelp_->AddSeparator();
-  popupHelp_->Add("&About...", {}, {}, Nothing);
+  popupHelp_->Add("&About...", {}, {}, Run([this] { helpAboutClick(); }));
 
   popupTrayIcon_ = std::make_unique<forms::Menu>(this, forms::Menu::Kind::Popup);
   popupTrayIcon_->Add("&Open Vellumdesk", {}, {}, Run([this] { restoreClick(); }));

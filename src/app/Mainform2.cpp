@@ -1,6 +1,7 @@
 // The main window's composition, its creation work and its exit sequence.
 #include "app/Mainform2.h"
 
+#include "app/MainAssociation.h"
 #include "core/SettingsKeys.h"
 #include "forms/Application.h"
 #include "forms/Dpi.h"
@@ -198,6 +199,7 @@ void TfrmMain::CreateToolbar() {
   btn("btnGoto")->OnClick = [this] { editGotoClick(); };
   btn("btnDateAndTime")->OnClick = [this] { btnDateAndTimeClick(); };
   btn("btnMinLock")->OnClick = [this] { btnMinLockClick(); };
+  btn("btnHelp")->OnClick = [this] { btnHelpClick(); };
 }
 
 forms::Control* TfrmMain::ToolbarControl(const std::string& name) {
@@ -223,6 +225,9 @@ void TfrmMain::Layout() {
 }
 
 void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
+  // Step 2: the .txt association; it never stops the start.
+  WriteFileAssociation(AssociationRoot(), ProgramFilePath());
+
   // Step 3: the dialogs' starting directories.
   const std::string current = settings_.ReadString(s::kDirCurrent);
   const std::string saveDefault = settings_.ReadString(s::kDirSaveDefault);

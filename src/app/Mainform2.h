@@ -123,6 +123,13 @@ public:
   using TrayShellFactory = std::function<std::unique_ptr<tray::TrayShell>()>;
   static void SetTrayShellFactory(TrayShellFactory factory);
 
+  // --- Auxiliary windows: default working directories, ReadMe and About, each centred over the
+  // main window and shown modally; the toolbar's Help button pops up the help menu.
+  void optionsDefaultWorkingDirectoriesClick();
+  void helpReadMeClick();
+  void helpAboutClick();
+  void btnHelpClick();
+
   // --- Status bar and editor events.
   void ShowCaretPosition();
   void MemoEnter();

@@ -25,7 +25,8 @@ void Forms::Create(const std::optional<std::string>& fileToOpen) {
   frmReplace = std::make_unique<dialogs::TfrmReplace>(frmMain.get());
   frmUnlock = std::make_unique<dialogs::TfrmUnlock>(frmMain.get());
   frmMinLockPassword = std::make_unique<dialogs::TfrmMinLockPassword>(frmMain.get());
-  frmDirectories = std::make_unique<dialogs::TfrmDirectories>(frmMain.get());
+  frmDirectories = std::make_unique<dialogs::TfrmDirectories>(frmMain.get(), &frmMain->OpenDialog(),
+                                                              &frmMain->SaveDialog());
 }
 
 void Forms::Destroy() {

@@ -1,5 +1,7 @@
 #include "dialogs/DialogShells.h"
 
+#include "forms/MessageBoxes.h"
+
 namespace vd::dialogs {
 
 forms::FormDesign DialogDesign(const char* className, const char* caption, int clientWidth,
@@ -25,6 +27,13 @@ forms::ControlArgs ControlAt(HWND parent, int left, int top, int width, int heig
   a.height = height;
   a.text = text;
   return a;
+}
+
+void CloseDialog(forms::Form& form) {
+  if (form.IsModal())
+    form.SetModalResult(forms::kIdOk);
+  else
+    form.Hide();
 }
 
 } // namespace vd::dialogs

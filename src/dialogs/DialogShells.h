@@ -13,17 +13,17 @@ forms::FormDesign DialogDesign(const char* className, const char* caption, int c
 forms::ControlArgs ControlAt(HWND parent, int left, int top, int width, int height,
                              const char* text = "");
 
+// Ends a modal showing with OK, or hides a form shown without one.
+void CloseDialog(forms::Form& form);
+
 #define VD_DIALOG_SHELL(Name, Caption, W, H)                                                       \
   class Name : public forms::Form {                                                                \
   public:                                                                                          \
     explicit Name(forms::Component* owner) : Form(owner, DialogDesign(#Name, Caption, W, H)) {}   \
   };
 
-VD_DIALOG_SHELL(TfrmAbout, "About Vellumdesk", 353, 401)
 VD_DIALOG_SHELL(TfrmPrint, "Print", 339, 257)
-VD_DIALOG_SHELL(TfrmReadMe, "Vellumdesk ReadMe", 569, 408)
 VD_DIALOG_SHELL(TfrmReplace, "Find and Replace", 380, 169)
-VD_DIALOG_SHELL(TfrmDirectories, "Default Working Directories", 258, 188)
 
 #undef VD_DIALOG_SHELL
 

@@ -24,6 +24,18 @@ void Button::Click() {
       form->SetModalResult(options_.modalResult);
 }
 
+void Button::SetGlyph(HIMAGELIST images) {
+  BUTTON_IMAGELIST bil{};
+  bil.himl = images;
+  bil.margin = RECT{4, 0, 0, 0};
+  bil.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+  SendMessageA(Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
+}
+
+bool Button::IsDefault() const {
+  return (GetWindowLongA(Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+}
+
 bool Button::Reflected(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
   if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
     Click();

@@ -18,6 +18,9 @@ public:
   Button(Component* owner, const ControlArgs& args) : Button(owner, args, Options{}) {}
   std::function<void()> OnClick;
   void Click();
+  // An image shown left of the caption: the first image of the list, which the caller keeps.
+  void SetGlyph(HIMAGELIST images);
+  bool IsDefault() const;
   bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:

@@ -1,6 +1,7 @@
 // Hiding to the tray and MinLock: the two password dialogs on their own, then the main window's
 // reactions with its tray icon talking to a recording shell.
 #include "MainWindowFixture.h"
+#include "ModalSteps.h"
 #include "app/Forms.h"
 #include "core/MinLock.h"
 #include "dialogs/MinLockforms.h"
@@ -10,30 +11,6 @@ namespace {
 
 using dialogs::TfrmMinLockPassword;
 using dialogs::TfrmUnlock;
-
-// Runs `step` from inside the next modal loop: a thread timer fires there.
-std::function<void()> gModalStep;
-void CALLBACK RunModalStep(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  auto step = std::move(gModalStep);
-  gModalStep = nullptr;
-  if (step) step();
-}
-void DuringModal(std::function<void()> step) {
-  gModalStep = std::move(step);
-  SetTimer(nullptr, 0, 10, &RunModalStep);
-}
-
-void Pump() {
-  MSG msg;
-  for (int i = 0; i < 20; ++i) {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(5);
-  }
-}
 
 class MinLockTest : public MainWindowTest {
 protected:

@@ -1,3 +1,4 @@
+#include "app/MainAssociation.h"
 #include "forms/Application.h"
 
 #include <gtest/gtest.h>
@@ -7,5 +8,11 @@ int main(int argc, char** argv) {
   vd::forms::Application& app = vd::forms::Application::Instance();
   app.Initialize(GetModuleHandleA(nullptr));
   app.SetTitle("Vellumdesk v2.2");
+  // Every main window a test makes registers the test program as the .txt opener: keep that out
+  // of the prefix's classes, which the end-to-end run shares.
+  HKEY classes = nullptr;
+  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VellumdeskTests\\Classes", 0, nullptr, 0,
+                  KEY_ALL_ACCESS, nullptr, &classes, nullptr);
+  vd::app::SetAssociationRoot(classes);
   return RUN_ALL_TESTS();
 }
