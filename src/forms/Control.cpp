@@ -13,17 +13,51 @@ constexpr char kControlProp[] = "VdControlObject";
 constexpr UINT_PTR kSubclassId = 0x5644; // any fixed id; one subclass per control
 } // namespace
 
-Control::Control(Component* owner, const char* windowClass, const ControlArgs& a)
-    : Component(owner), hint_(a.hint) {
+namespace {
+HINSTANCE ControlInstance() {
   HINSTANCE inst = Application::Instance().InstanceHandle();
-  if (!inst) inst = GetModuleHandleA(nullptr);
-  hwnd_ = CreateWindowExA(a.exStyle, windowClass, a.text.c_str(), WS_CHILD | WS_VISIBLE | a.style,
-                          Scale(a.left), Scale(a.top), Scale(a.width), Scale(a.height), a.parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id)), inst, nullptr);
-  if (!hwnd_) throw Error(std::string("Cannot create control of class ") + windowClass);
+  return inst ? inst : GetModuleHandleA(nullptr);
+}
+} // namespace
+
+Control::Control(Component* owner, const char* windowClass, const ControlArgs& a)
+    : Component(owner), hint_(a.hint), windowClass_(windowClass),
+      style_(WS_CHILD | WS_VISIBLE | a.style), exStyle_(a.exStyle) {
+  HWND h = CreateWindowExA(exStyle_, windowClass, a.text.c_str(), style_, Scale(a.left), Scale(a.top),
+                           Scale(a.width), Scale(a.height), a.parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id)), ControlInstance(), nullptr);
+  if (!h) throw Error(std::string("Cannot create control of class ") + windowClass);
+  Attach(h);
+}
+
+void Control::Attach(HWND h) {
+  hwnd_ = h;
   SetPropA(hwnd_, kControlProp, this);
   SetWindowSubclass(hwnd_, &Control::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultGuiFont()), FALSE);
+}
+
+void Control::RecreateWindow() {
+  HWND old = hwnd_;
+  HWND parent = GetParent(old);
+  RECT r{};
+  GetWindowRect(old, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  const DWORD visible = GetWindowLongA(old, GWL_STYLE) & WS_VISIBLE;
+  HWND fresh = CreateWindowExA(exStyle_, windowClass_.c_str(), "", (style_ & ~WS_VISIBLE) | visible,
+                               r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(old))),
+                               ControlInstance(), nullptr);
+  if (!fresh) throw Error("Cannot create control of class " + windowClass_);
+  const bool hadFocus = GetFocus() == old;
+  SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // Detach the old window before it goes, so that its last messages reach no handler.
+  RemovePropA(old, kControlProp);
+  RemoveWindowSubclass(old, &Control::SubclassProc, kSubclassId);
+  Attach(fresh);
+  // The focus moves first: a focused window that is destroyed takes the focus with it.
+  if (hadFocus) ::SetFocus(fresh);
+  DestroyWindow(old);
 }
 
 Control::~Control() {

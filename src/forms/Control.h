@@ -49,14 +49,21 @@ public:
   virtual bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
 protected:
+  // Puts a fresh, empty window of the same class, styles, place and id in the old one's place
+  // (z-order and focus go with it) and destroys the old one. For a control whose own way of
+  // emptying itself is far slower than starting anew; the caller restores its own settings.
+  void RecreateWindow();
   // The control's own messages (after subclassing); the default passes them on.
   virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  void Attach(HWND hwnd);
   HWND hwnd_ = nullptr;
   std::string hint_;
+  std::string windowClass_;
+  DWORD style_ = 0, exStyle_ = 0; // as created: the control may change its own style bits later
 };
 
 // Sends a reflected notification to the child control it concerns. Our own windows call this

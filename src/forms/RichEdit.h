@@ -128,10 +128,11 @@ private:
   static constexpr LPARAM kEventMask = ENM_CHANGE | ENM_SELCHANGE;
 
   void ApplySettings();
+  void Clear();
   std::string TextRange(long start, long end) const;
   void DeleteInSlices(long start, long end);
-  // A replacement longer than this goes in with the rest of the text as one stream.
-  static constexpr std::size_t kLargeInsert = 64 * 1024;
+  // Edits of more characters than this empty the control and stream the whole text in (Clear).
+  static constexpr long kLarge = 64 * 1024;
   wchar_t CharAt(long index) const;
   void SetRedraw(bool on);
 

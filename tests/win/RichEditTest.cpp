@@ -196,6 +196,19 @@ TEST_F(RichEditTest, BulkEditsTellOfThemselvesOnceAndLeaveTheNoticesOn) {
   int changes = 0, moves = 0;
   edit_->OnChange = [&] { ++changes; };
   edit_->OnSelectionChange = [&] { ++moves; };
+  // A large edit starts a fresh control: it must keep the settings, the focus and its place.
+  FontSpec font;
+  font.name = "Arial";
+  font.size = 14;
+  font.italic = true;
+  font.colour = 0x0000FF;
+  edit_->SetFontSpec(font);
+  edit_->SetBackgroundColour(0x00FFFF);
+  edit_->SetWordWrap(false);
+  SetForegroundWindow(host_->Handle());
+  edit_->SetFocus();
+  ASSERT_EQ(GetFocus(), edit_->Handle());
+  const HWND parent = GetParent(edit_->Handle());
   const long len = static_cast<long>(lines.size());
   std::string big;
   for (int i = 0; i < 30000; ++i) big += "ab\n";
@@ -226,6 +239,17 @@ TEST_F(RichEditTest, BulkEditsTellOfThemselvesOnceAndLeaveTheNoticesOn) {
     EXPECT_FALSE(edit_->CanUndo());
     const long caret = c.start + static_cast<long>(NormaliseLineBreaks(c.replacement).size());
     EXPECT_EQ(edit_->Selection().cpMin, caret);
+    CHARFORMATA cf{};
+    cf.cbSize = sizeof cf;
+    SendMessageA(edit_->Handle(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    EXPECT_STREQ(cf.szFaceName, "Arial");
+    EXPECT_EQ(cf.crTextColor, 0x0000FFu);
+    EXPECT_TRUE(cf.dwEffects & CFE_ITALIC);
+    EXPECT_EQ(forms::Control::FromHandle(edit_->Handle()), edit_.get());
+    EXPECT_EQ(GetFocus(), edit_->Handle());
+    EXPECT_TRUE(IsWindowVisible(edit_->Handle()));
+    EXPECT_EQ(GetParent(edit_->Handle()), parent);
+    EXPECT_EQ(SendMessageA(edit_->Handle(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE);
     // The control's own notices are back: a keystroke-sized edit is heard.
     changes = moves = 0;
     edit_->ReplaceSelection("typed", true);
