@@ -191,5 +191,94 @@ TEST_F(Appearance, AStartReadsTheStoredAppearanceIntoEveryNewTabAndTheSwatches) 
   EXPECT_EQ(IniValue("Options", "WordWrap"), "0");
 }
 
+// The system's font dialog: its face, style and size boxes (the dialog's own control numbers).
+constexpr int kFaceBox = 1136, kStyleBox = 1137, kSizeBox = 1138;
+constexpr int kStrikeOut = 1040, kUnderline = 1041, kColourBox = 1139;
+
+void SelectInBox(HWND dialog, int id, const char* text) {
+  HWND box = GetDlgItem(dialog, id);
+  SendMessageA(box, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+}
+
+// Whether the system's font of that face is a TrueType one (this process sees the same fonts).
+int CALLBACK NoteFontType(const LOGFONTA*, const TEXTMETRICA*, DWORD type, LPARAM lParam) {
+  *reinterpret_cast<DWORD*>(lParam) |= type;
+  return 1;
+}
+bool IsTrueType(const std::string& face) {
+  LOGFONTA lf{};
+  lf.lfCharSet = DEFAULT_CHARSET;
+  face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  DWORD types = 0;
+  HDC dc = GetDC(nullptr);
+  EnumFontFamiliesExA(dc, &lf, &NoteFontType, reinterpret_cast<LPARAM>(&types), 0);
+  ReleaseDC(nullptr, dc);
+  return (types & TRUETYPE_FONTTYPE) != 0;
+}
+
+bool ShownIn(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  return control && IsWindowVisible(control);
+}
+
+TEST_F(Appearance, TheFontDialogOffersNoEffectsAndItsChoiceReachesEveryTab) {
+  Store("Colors", "Font", std::to_string(kNavy));
+  Program p;
+  HWND main = p.WaitForWindow("TfrmMain");
+  ASSERT_NE(main, nullptr);
+  NewTabs(main, 1);
+  PostClick(ToolbarButtonAt(main, 360));
+  HWND dialog = WaitForDialog(p.ProcessId());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_FALSE(ShownIn(dialog, kStrikeOut));
+  EXPECT_FALSE(ShownIn(dialog, kUnderline));
+  EXPECT_FALSE(ShownIn(dialog, kColourBox));
+  // Whichever faces the system has: the last one listed.
+  HWND faces = GetDlgItem(dialog, kFaceBox);
+  const LRESULT count = SendMessageA(faces, CB_GETCOUNT, 0, 0);
+  ASSERT_GT(count, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    SendMessageA(faces, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+    char listed[LF_FACESIZE] = {};
+    GetDlgItemTextA(dialog, kFaceBox, listed, sizeof listed);
+    EXPECT_TRUE(IsTrueType(listed)) << listed;
+  }
+  SendMessageA(faces, CB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFaceBox, CBN_SELCHANGE), reinterpret_cast<LPARAM>(faces));
+  char chosen[LF_FACESIZE] = {};
+  GetDlgItemTextA(dialog, kFaceBox, chosen, sizeof chosen);
+  const std::string face = chosen;
+  ASSERT_FALSE(face.empty());
+  SelectInBox(dialog, kStyleBox, "Bold");
+  SelectInBox(dialog, kSizeBox, "18");
+  PressButton(dialog, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5s)) << WindowText(FindDialog(p.ProcessId()));
+  for (HWND editor : Editors(main)) {
+    const CHARFORMATA cf = RemoteCharFormat(editor);
+    EXPECT_EQ(cf.szFaceName, face);
+    EXPECT_EQ(cf.yHeight, 18 * 20);
+    EXPECT_EQ(cf.dwEffects & (CFE_BOLD | CFE_ITALIC), static_cast<DWORD>(CFE_BOLD));
+    EXPECT_EQ(cf.crTextColor, kNavy) << "the colour the dialog's font carried";
+  }
+  // The dialog keeps its font: it opens on the choice; Cancel changes nothing.
+  PostClick(ToolbarButtonAt(main, 360));
+  dialog = WaitForDialog(p.ProcessId());
+  ASSERT_NE(dialog, nullptr);
+  char offered[LF_FACESIZE] = {}, size[16] = {};
+  GetDlgItemTextA(dialog, kFaceBox, offered, sizeof offered);
+  GetDlgItemTextA(dialog, kSizeBox, size, sizeof size);
+  EXPECT_EQ(offered, face);
+  EXPECT_STREQ(size, "18");
+  PressButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  ASSERT_TRUE(ExitProgram(main));
+  EXPECT_EQ(p.WaitForExit(), 0);
+  EXPECT_EQ(IniValue("Font", "Name"), face);
+  EXPECT_EQ(IniValue("Font", "Size"), "18");
+  EXPECT_EQ(IniValue("Font", "Bold"), "1");
+  EXPECT_EQ(IniValue("Colors", "Font"), std::to_string(kNavy));
+}
+
 } // namespace
 } // namespace vd::robot
