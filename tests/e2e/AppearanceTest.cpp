@@ -162,8 +162,10 @@ TEST_F(Appearance, AStartReadsTheStoredAppearanceIntoEveryNewTabAndTheSwatches) 
   Program p;
   HWND main = p.WaitForWindow("TfrmMain");
   ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return TextSwatchColour(main) == kRed; }, 5s)) << std::hex << TextSwatchColour(main);
-  EXPECT_EQ(BackgroundSwatchColour(main), kPaleYellow);
+  // Each paints in its own time after the window shows.
+  EXPECT_TRUE(WaitUntil([&] { return TextSwatchColour(main) == kRed; }, 5s)) << std::hex << TextSwatchColour(main);
+  EXPECT_TRUE(WaitUntil([&] { return BackgroundSwatchColour(main) == kPaleYellow; }, 5s))
+      << std::hex << BackgroundSwatchColour(main);
   NewTabs(main, 2);
   const std::vector<HWND> editors = Editors(main);
   ASSERT_EQ(editors.size(), 3u);
@@ -182,8 +184,10 @@ TEST_F(Appearance, AStartReadsTheStoredAppearanceIntoEveryNewTabAndTheSwatches) 
   }
   // The active editor paints the stored background.
   RECT r{};
-  GetClientRect(ActiveEditorOf(main), &r);
-  EXPECT_EQ(ScreenPixel(ActiveEditorOf(main), r.right / 2, r.bottom / 2), kPaleYellow);
+  HWND active = ActiveEditorOf(main);
+  GetClientRect(active, &r);
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(active, r.right / 2, r.bottom / 2) == kPaleYellow; }, 5s))
+      << std::hex << ScreenPixel(active, r.right / 2, r.bottom / 2);
   ASSERT_TRUE(ExitProgram(main));
   EXPECT_EQ(p.WaitForExit(), 0);
   EXPECT_EQ(IniValue("Font", "Name"), "Arial");
