@@ -47,7 +47,7 @@ std::unique_ptr<forms::RichEdit> TfrmMain::ConfigureEditor(forms::TabSheet& page
   a.parent = page.Handle();
   auto editor = std::make_unique<forms::RichEdit>(this, a);
   page.FillWith(editor->Handle());
-  editor->SetFontSpec(currentFont_);
+  editor->SetFontSpec(fontDialog_.font);
   editor->SetBackgroundColour(shapeBackgroundColor_->BrushColour());
   editor->SetWordWrap(optionsWordWrap_->Checked());
   editor->OnEnter = [this] { MemoEnter(); };
@@ -94,7 +94,7 @@ void TfrmMain::OpenFileInNewTab(const std::string& path) {
     RemoveDocument(DocumentCount() - 1);
     throw;
   }
-  d.editor->SetFontSpec(currentFont_);
+  d.editor->SetFontSpec(fontDialog_.font);
   d.path = path;
   saveDialog_.fileName = path;
   AddToFileHistory(path);

@@ -80,10 +80,12 @@ void TfrmMain::CreateMenus() {
   optionsWordWrap_ = &options.Add("&Word Wrap", Ctrl('W'), "Word Wrap|Toggle word wrap on/off",
                                   Run([this] { optionsWordWrapClick(); }));
   optionsWordWrap_->SetChecked(true);
-  options.Add("&Font Type/Size/Style...", {}, "Font Type/Size/Style|Change the type, size, or style of the text", Nothing);
+  options.Add("&Font Type/Size/Style...", {}, "Font Type/Size/Style|Change the type, size, or style of the text",
+              Run([this] { optionsFontChangeClick(); }));
   MenuItem& colors = options.Add("&Colors");
-  colors.Add("&Font...", {}, "Font|Change the color of the text", Nothing);
-  colors.Add("&Background...", {}, "Background|Change the color of the background", Nothing);
+  colors.Add("&Font...", {}, "Font|Change the color of the text", Run([this] { colorsFontClick(); }));
+  colors.Add("&Background...", {}, "Background|Change the color of the background",
+             Run([this] { colorsBackgroundClick(); }));
   options.Add("&MinLock Password", {}, "MinLock Password|Change the MinLock password",
               Run([this] { optionsMinLockPasswordClick(); }));
   options.Add("&Default Working Directories", {}, {}, Run([this] { optionsDefaultWorkingDirectoriesClick(); }));

@@ -197,6 +197,10 @@ void TfrmMain::CreateToolbar() {
   btn("btnCopy")->OnClick = [this] { editCopyClick(); };
   btn("btnPaste")->OnClick = [this] { editPasteClick(); };
   btn("btnGoto")->OnClick = [this] { editGotoClick(); };
+  btn("btnFont")->OnClick = [this] { optionsFontChangeClick(); };
+  // Any button opens the dialog, on the press.
+  shapeFontColor_->OnMouseDown = [this](int) { shapeFontColorMouseDown(); };
+  shapeBackgroundColor_->OnMouseDown = [this](int) { shapeBackgroundColorMouseDown(); };
   btn("btnDateAndTime")->OnClick = [this] { btnDateAndTimeClick(); };
   btn("btnMinLock")->OnClick = [this] { btnMinLockClick(); };
   btn("btnHelp")->OnClick = [this] { btnHelpClick(); };
@@ -243,20 +247,9 @@ void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
   // Step 4: the history, the whole section in file order.
   history_.Load(settings_.ReadSectionValues(std::string(s::kHistorySection)));
 
-  // Steps 7, 10 and 11 are read before the first editor is made, so it is made with them.
-  const Colour fontColour = settings_.ReadColour(s::kColorsFont);
-  const Colour background = settings_.ReadColour(s::kColorsBackground);
-  shapeFontColor_->SetBrushColour(fontColour);
-  shapeBackgroundColor_->SetBrushColour(background);
-  currentFont_.name = settings_.ReadString(s::kFontName);
-  currentFont_.size = settings_.ReadInteger(s::kFontSize);
-  currentFont_.bold = settings_.ReadInteger(s::kFontBold) != 0;
-  currentFont_.italic = settings_.ReadInteger(s::kFontItalic) != 0;
-  currentFont_.colour = fontColour;
-  optionsWordWrap_->SetChecked(settings_.ReadBool(s::kOptionsWordWrap));
-  const bool toolbarOn = settings_.ReadBool(s::kOptionsToolbar);
-  toolbar_->SetVisible(toolbarOn);
-  viewToolbar_->SetChecked(toolbarOn);
+  // Steps 7, 10 and 11 are read before the first editor is made, so that it is made with them
+  // by the rule every new editor follows.
+  ReadAppearance();
 
   // Steps 5 and 6: the first Document. A file that cannot be read leaves no tab behind; the
   // start goes on with an untitled Document and the remaining settings.
@@ -265,7 +258,7 @@ void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
     try {
       Document& d = AppendDocument(FileNamePart(*fileToOpen));
       d.editor->LoadFromFile(*fileToOpen);
-      d.editor->SetFontSpec(currentFont_);
+      d.editor->SetFontSpec(fontDialog_.font);
       d.path = *fileToOpen;
       saveDialog_.fileName = *fileToOpen;
       d.editor->SetModified(false);
@@ -384,11 +377,7 @@ void TfrmMain::optionsWordWrapClick() {
   optionsWordWrap_->SetChecked(documents_.back().editor->WordWrap());
 }
 
-void TfrmMain::viewToolbarClick() {
-  viewToolbar_->SetChecked(!viewToolbar_->Checked());
-  toolbar_->SetVisible(viewToolbar_->Checked());
-  Layout(); // the tab area grows upward into the toolbar's place
-}
+void TfrmMain::viewToolbarClick() { ShowToolbar(!viewToolbar_->Checked()); }
 
 void TfrmMain::CloseRequested() { FormCloseQuery(); }
 

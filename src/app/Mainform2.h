@@ -1,6 +1,7 @@
 #pragma once
 #include "core/FileHistory.h"
 #include "core/IniValues.h"
+#include "forms/CommonDialogs.h"
 #include "forms/Containers.h"
 #include "forms/Cursors.h"
 #include "forms/FileDialogs.h"
@@ -78,9 +79,18 @@ public:
   void editClick();
   void PopupMenuRightClickPopup();
 
-  // --- Appearance for every editor.
+  // --- Appearance for every editor (MainAppearance.cpp, word wrap and toolbar in Mainform2.cpp).
   void optionsWordWrapClick();
   void viewToolbarClick();
+  void optionsFontChangeClick();
+  void colorsFontClick();
+  void shapeFontColorMouseDown();
+  void colorsBackgroundClick();
+  void shapeBackgroundColorMouseDown();
+  // Its font is the template of every new editor, text colour included.
+  forms::FontDialog& FontDialog() { return fontDialog_; }
+  forms::ColorDialog& ColorDialogFont() { return colorDialogFont_; }
+  forms::ColorDialog& ColorDialogBackground() { return colorDialogBackground_; }
 
   // --- Date and time, inserted before any selection; one reading of the clock per command.
   void insertDateClick();
@@ -159,7 +169,7 @@ public:
   forms::FileDialog& SaveDialog() { return saveDialog_; }
   forms::Shape& shapeFontColor() { return *shapeFontColor_; }
   forms::Shape& shapeBackgroundColor() { return *shapeBackgroundColor_; }
-  const forms::FontSpec& CurrentFont() const { return currentFont_; }
+  const forms::FontSpec& CurrentFont() const { return fontDialog_.font; }
   forms::ToolTips& ToolTipsOfToolbar() { return *toolTips_; }
   // Toolbar controls by name ("btnNew", ...), for tests.
   forms::Control* ToolbarControl(const std::string& name);
@@ -204,6 +214,11 @@ private:
   template <class Count>
   void ShowCount(Count count, const std::string& before, const std::string& after, const char* caption);
   void WriteSettings();
+  // The stored appearance at start-up, applied through the same routines as the commands.
+  void ReadAppearance();
+  void SetTextColourOfEditors(Colour colour);
+  void SetBackgroundOfEditors(Colour colour);
+  void ShowToolbar(bool on);
 
   forms::IniFile settings_;
   FileHistory history_;
@@ -211,7 +226,6 @@ private:
   int untitledCounter_ = 0;
   bool firstEnterDone_ = false;
   bool startMaximized_ = false;
-  forms::FontSpec currentFont_;
 
   std::unique_ptr<forms::Panel> bevel_;
   std::unique_ptr<forms::Panel> toolbar_;
@@ -241,6 +255,9 @@ private:
 
   forms::FileDialog openDialog_;
   forms::FileDialog saveDialog_;
+  forms::FontDialog fontDialog_{this};
+  forms::ColorDialog colorDialogFont_{this, kColourBlack};
+  forms::ColorDialog colorDialogBackground_{this, kColourWindowBackground};
 
   // Declared after the tray menu, so that the icon goes before the menu and its images.
   std::unique_ptr<forms::ImageList> trayImages_;
