@@ -196,6 +196,7 @@ void TfrmMain::CreateToolbar() {
   btn("btnCopy")->OnClick = [this] { editCopyClick(); };
   btn("btnPaste")->OnClick = [this] { editPasteClick(); };
   btn("btnGoto")->OnClick = [this] { editGotoClick(); };
+  btn("btnPrint")->OnClick = [this] { btnPrintClick(); };
   btn("btnDateAndTime")->OnClick = [this] { btnDateAndTimeClick(); };
   btn("btnMinLock")->OnClick = [this] { btnMinLockClick(); };
 }

@@ -78,6 +78,10 @@ public:
   void editClick();
   void PopupMenuRightClickPopup();
 
+  // --- Printing: shows the Print dialog beside the main window (MainPrint.cpp).
+  void filePrintClick();
+  void btnPrintClick();
+
   // --- Appearance for every editor.
   void optionsWordWrapClick();
   void viewToolbarClick();
