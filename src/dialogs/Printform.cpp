@@ -4,31 +4,16 @@
 #include "forms/MessageBoxes.h"
 #include "forms/Printing.h"
 
-#include <commdlg.h>
-
 namespace vd::dialogs {
 
 namespace {
 constexpr Colour kWhite = 0x00FFFFFFu;
 
-// Placeholder until the shared colour dialog service arrives.
-bool ChooseColour(HWND owner, Colour& colour) {
-  static COLORREF custom[16] = {};
-  CHOOSECOLORA cc{};
-  cc.lStructSize = sizeof(cc);
-  cc.hwndOwner = owner;
-  cc.rgbResult = forms::ToColorRef(colour);
-  cc.lpCustColors = custom;
-  cc.Flags = CC_RGBINIT;
-  if (!ChooseColorA(&cc)) return false;
-  colour = cc.rgbResult;
-  return true;
-}
 } // namespace
 
 TfrmPrint::TfrmPrint(forms::Component* owner, std::function<forms::RichEdit*()> activeEditor)
     : Form(owner, DialogDesign("TfrmPrint", "Print", 339, 257)),
-      activeEditor_(std::move(activeEditor)) {
+      activeEditor_(std::move(activeEditor)), colorDialog_(this) {
   const HWND h = Handle();
   groupColors_ = std::make_unique<forms::GroupBox>(this, ControlAt(h, 8, 4, 323, 129, "Colors"));
   labelTextColor_ = std::make_unique<forms::Label>(this, ControlAt(h, 20, 28, 104, 16, "Text Color:"));
@@ -78,8 +63,8 @@ void TfrmPrint::FormShow() {
 }
 
 void TfrmPrint::shapeColorMouseDown() {
-  if (!ChooseColour(Handle(), dialogColour_)) return;
-  shapeColor_->SetBrushColour(dialogColour_);
+  if (!colorDialog_.Execute(Handle())) return;
+  shapeColor_->SetBrushColour(colorDialog_.color);
 }
 
 void TfrmPrint::btnSetupClick() { forms::Printers().RunPrinterSetup(Handle()); }

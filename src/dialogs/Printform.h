@@ -1,4 +1,5 @@
 #pragma once
+#include "forms/CommonDialogs.h"
 #include "forms/DialogControls.h"
 #include "forms/Form.h"
 #include "forms/ListBox.h"
@@ -29,8 +30,8 @@ public:
   forms::Button& btnCancel() { return *btnCancel_; }
   forms::RichEdit& richSelection() { return *richSelection_; }
   forms::ToolTips& ToolTipsOfDialog() { return *toolTips_; }
-  // The colour the colour dialog offers next: the last one confirmed, black at first.
-  Colour DialogColour() const { return dialogColour_; }
+  // Keeps the last colour confirmed for the whole run, black at first.
+  forms::ColorDialog& ColorDialog() { return colorDialog_; }
   void SetActiveEditor(std::function<forms::RichEdit*()> f) { activeEditor_ = std::move(f); }
 
   void shapeColorMouseDown();
@@ -43,7 +44,7 @@ protected:
 
 private:
   std::function<forms::RichEdit*()> activeEditor_;
-  Colour dialogColour_ = 0; // black
+  forms::ColorDialog colorDialog_;
   std::unique_ptr<forms::GroupBox> groupColors_;
   std::unique_ptr<forms::Label> labelTextColor_;
   std::unique_ptr<forms::Shape> shapeColor_;

@@ -1,6 +1,7 @@
 // The Print dialog and the print job, printed into metafiles through the printer seam.
 #include "MainWindowFixture.h"
 #include "MetafilePrinter.h"
+#include "ScriptedCommonDialogs.h"
 #include "app/Forms.h"
 #include "dialogs/Printform.h"
 
@@ -210,6 +211,37 @@ TEST_F(PrintTest, TheTextFillsTheWholePrintableWidthFromItsTopLeftCorner) {
   EXPECT_GT(maxX, printer.Width() * 85 / 100) << "lines run to the right edge";
   EXPECT_LT(maxX, printer.Width());
   EXPECT_GT(rows, 1) << "the paragraph wraps";
+}
+
+TEST_F(PrintTest, AColourChosenOnTheSwatchIsPrintedAndTheDialogKeepsItForTheRun) {
+  ScriptedCommonDialogs colours;
+  TfrmPrint& dlg = StartWithDialog();
+  Type("colour");
+  SetEditorLook(0, "Arial", 10, false, kRed);
+  Main().filePrintClick();
+  constexpr COLORREF kGreen = RGB(0, 128, 0);
+  colours.ChooseColour(kGreen);
+  // Any mouse button opens it, on the press.
+  SendMessageA(dlg.shapeColor().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
+  ASSERT_EQ(colours.Calls().size(), 1u);
+  EXPECT_EQ(colours.Calls()[0].offeredColour, Colour{0}) << "black at first";
+  EXPECT_EQ(dlg.shapeColor().BrushColour(), kGreen);
+  PressPrint(dlg);
+  ASSERT_EQ(printer.jobs.size(), 1u);
+  EXPECT_EQ(JobColours(printer.jobs[0]), std::vector<COLORREF>{kGreen});
+
+  // The next show puts the editor's colour back; the dialog still offers the last choice, and
+  // cancelling it leaves the swatch alone.
+  Main().filePrintClick();
+  EXPECT_EQ(dlg.shapeColor().BrushColour(), kRed);
+  colours.ChooseColour(std::nullopt);
+  SendMessageA(dlg.shapeColor().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  ASSERT_EQ(colours.Calls().size(), 2u);
+  EXPECT_EQ(colours.Calls()[1].offeredColour, Colour{kGreen});
+  EXPECT_EQ(dlg.shapeColor().BrushColour(), kRed);
+  PressPrint(dlg);
+  ASSERT_EQ(printer.jobs.size(), 2u);
+  EXPECT_EQ(JobColours(printer.jobs[1]), std::vector<COLORREF>{kRed});
 }
 
 TEST_F(PrintTest, TheTabActiveWhenPrintIsPressedIsPrintedWithTheSwatchColourOfTheShow) {
