@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <set>
 #include <sstream>
 
@@ -73,64 +74,94 @@ Picture ReadPpm(const std::string& unixPath) {
   return p;
 }
 
-TEST(PrintToPdf, TheActiveTabComesOutOfTheQueueInItsColourOnWhiteOverSeveralPages) {
-  const char* dirEnv = std::getenv("VD_PRINT_PDF_DIR");
-  if (!dirEnv || !*dirEnv) GTEST_SKIP() << "VD_PRINT_PDF_DIR is not set: no print queue";
-  const std::string dir = dirEnv;
+class PrintToPdf : public testing::Test {
+protected:
+  void SetUp() override {
+    const char* dir = std::getenv("VD_PRINT_PDF_DIR");
+    if (!dir || !*dir) GTEST_SKIP() << "VD_PRINT_PDF_DIR is not set: no print queue";
+    dir_ = dir;
+    RemoveSettings();
+    base_ = "/tmp/vd-e2e-print-" + std::to_string(GetCurrentProcessId());
+  }
+  void TearDown() override {
+    DeleteFileA(WindowsPath(base_ + ".txt").c_str());
+    DeleteFileA(WindowsPath(base_ + ".ppm").c_str());
+  }
+  // Starts the program on a file of the given text and waits until the editor shows it.
+  HWND Start(Program*& program, const std::string& text) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + "vd-e2e-print.txt";
+    std::ofstream(path, std::ios::binary) << text;
+    program_ = std::make_unique<Program>("\"" + path + "\"");
+    program = program_.get();
+    HWND main = program_->WaitForWindow("TfrmMain");
+    if (main) WaitUntil([&] { return EditorText(ActiveEditorOf(main)) == text; });
+    return main;
+  }
+  // Opens the Print dialog from the File menu.
+  HWND OpenPrintDialog(HWND main) {
+    if (!MenuCommand(main, {"&File", "&Print..."})) return nullptr;
+    HWND dialog = program_->WaitForWindow("TfrmPrint");
+    if (!dialog || !WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; })) return nullptr;
+    return dialog;
+  }
+  // Presses Print and waits for the queue's PDF, a new file that has stopped growing.
+  std::string PrintAndWaitForPdf(HWND dialog) {
+    const std::set<std::string> before = PdfFiles(dir_);
+    PostClick(FindWindowExA(dialog, nullptr, "Button", "Print"));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) == FALSE; }, 60s))
+        << "the dialog closes once the job is sent";
+    EXPECT_EQ(FindDialog(program_->ProcessId()), nullptr) << "no error box";
+    std::string pdf;
+    long long lastSize = -1;
+    const bool found = WaitUntil([&] {
+      for (const auto& f : PdfFiles(dir_))
+        if (!before.count(f)) pdf = f;
+      if (pdf.empty()) return false;
+      const long long size = FileSize(pdf);
+      const bool settled = size > 0 && size == lastSize;
+      lastSize = size;
+      return settled;
+    }, 90s);
+    EXPECT_TRUE(found) << "no PDF appeared in " << dir_;
+    return found ? pdf : std::string();
+  }
+  std::string Text(const std::string& pdf) {
+    if (!RunHostTool("/usr/bin/pdftotext", "-layout " + pdf + " " + base_ + ".txt", base_ + ".txt")) return {};
+    return ReadFileText(WindowsPath(base_ + ".txt"));
+  }
+  Picture FirstPage(const std::string& pdf) {
+    if (!RunHostTool("/usr/bin/pdftoppm", "-r 50 -singlefile " + pdf + " " + base_, base_ + ".ppm")) return {};
+    return ReadPpm(base_ + ".ppm");
+  }
 
+  std::string dir_, base_;
+  std::unique_ptr<Program> program_;
+};
+
+TEST_F(PrintToPdf, TheActiveTabComesOutOfTheQueueInItsColourOnWhiteOverSeveralPages) {
   // Red text on a dark blue editor; the page must show the red and none of the blue.
-  RemoveSettings();
   WritePrivateProfileStringA("Colors", "Font", "255", SettingsPath().c_str());
   WritePrivateProfileStringA("Colors", "Background", "8388608", SettingsPath().c_str());
   std::string text = "Vellumdesk prints this first line in red.\r\n";
   for (int i = 2; i <= 150; ++i) text += "Line " + std::to_string(i) + " of the printed file\r\n";
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string path = std::string(temp) + "vd-e2e-print.txt";
-  std::ofstream(path, std::ios::binary) << text;
-
-  Program p("\"" + path + "\"");
-  HWND main = p.WaitForWindow("TfrmMain");
+  Program* p = nullptr;
+  HWND main = Start(p, text);
   ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return EditorText(ActiveEditorOf(main)) == text; }));
-  const std::set<std::string> before = PdfFiles(dir);
-
-  ASSERT_TRUE(MenuCommand(main, {"&File", "&Print..."}));
-  HWND dialog = p.WaitForWindow("TfrmPrint");
+  HWND dialog = OpenPrintDialog(main);
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; }));
-  HWND print = FindWindowExA(dialog, nullptr, "Button", "Print");
-  ASSERT_NE(print, nullptr);
-  PostClick(print);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) == FALSE; }, 60s))
-      << "the dialog closes once the job is sent";
-  EXPECT_EQ(FindDialog(p.ProcessId()), nullptr) << "no error box";
-
-  // The queue turns the job into a PDF in its own time; wait for a new file that has stopped
-  // growing.
-  std::string pdf;
-  long long lastSize = -1;
-  ASSERT_TRUE(WaitUntil([&] {
-    for (const auto& f : PdfFiles(dir))
-      if (!before.count(f)) pdf = f;
-    if (pdf.empty()) return false;
-    const long long size = FileSize(pdf);
-    const bool settled = size > 0 && size == lastSize;
-    lastSize = size;
-    return settled;
-  }, 90s)) << "no PDF appeared in " << dir;
+  const std::string pdf = PrintAndWaitForPdf(dialog);
+  ASSERT_FALSE(pdf.empty());
   EXPECT_TRUE(ExitProgram(main));
 
-  const std::string base = "/tmp/vd-e2e-print-" + std::to_string(GetCurrentProcessId());
-  ASSERT_TRUE(RunHostTool("/usr/bin/pdftotext", "-layout " + pdf + " " + base + ".txt", base + ".txt"));
-  const std::string printed = ReadFileText(WindowsPath(base + ".txt"));
+  const std::string printed = Text(pdf);
   EXPECT_NE(printed.find("Vellumdesk prints this first line in red."), std::string::npos) << printed;
   EXPECT_NE(printed.find("Line 150 of the printed file"), std::string::npos);
   EXPECT_NE(printed.find('\f'), printed.rfind('\f')) << "more than one page";
 
   // The first page, rendered: red ink on white paper, no trace of the editor's background.
-  ASSERT_TRUE(RunHostTool("/usr/bin/pdftoppm", "-r 50 -singlefile " + pdf + " " + base, base + ".ppm"));
-  const Picture page = ReadPpm(base + ".ppm");
+  const Picture page = FirstPage(pdf);
   ASSERT_GT(page.width, 0);
   size_t red = 0, blue = 0, white = 0;
   for (size_t i = 0; i + 2 < page.rgb.size(); i += 3) {
@@ -141,12 +172,35 @@ TEST(PrintToPdf, TheActiveTabComesOutOfTheQueueInItsColourOnWhiteOverSeveralPage
     if (b > 90 && r < 60 && g < 60) ++blue;
     if (r > 245 && g > 245 && b > 245) ++white;
   }
-  const size_t pixels = page.rgb.size() / 3;
   EXPECT_GT(red, 50u) << "red text";
   EXPECT_EQ(blue, 0u) << "the editor's background reached the page";
-  EXPECT_GT(white, pixels * 8 / 10);
-  DeleteFileA(WindowsPath(base + ".txt").c_str());
-  DeleteFileA(WindowsPath(base + ".ppm").c_str());
+  EXPECT_GT(white, page.rgb.size() / 3 * 8 / 10);
+}
+
+TEST_F(PrintToPdf, PageSetupChoicesHoldForEveryLaterPrintOfTheRun) {
+  Program* p = nullptr;
+  HWND main = Start(p, "Printed across the page\r\n");
+  ASSERT_NE(main, nullptr);
+  HWND dialog = OpenPrintDialog(main);
+  ASSERT_NE(dialog, nullptr);
+  PostClick(FindWindowExA(dialog, nullptr, "Button", "Page Setup"));
+  HWND setup = WaitForDialog(p->ProcessId());
+  ASSERT_NE(setup, nullptr) << "the printer set-up dialog";
+  constexpr int kLandscape = 0x421; // the set-up dialog's orientation button
+  ASSERT_NE(GetDlgItem(setup, kLandscape), nullptr);
+  SendMessageA(GetDlgItem(setup, kLandscape), BM_CLICK, 0, 0);
+  PressButton(setup, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(setup) || !IsWindowVisible(setup); }));
+
+  for (int run = 1; run <= 2; ++run) {
+    if (run == 2) ASSERT_NE(OpenPrintDialog(main), nullptr);
+    const std::string pdf = PrintAndWaitForPdf(dialog);
+    ASSERT_FALSE(pdf.empty());
+    EXPECT_NE(Text(pdf).find("Printed across the page"), std::string::npos);
+    const Picture page = FirstPage(pdf);
+    EXPECT_GT(page.width, page.height) << "print " << run << " is not landscape";
+  }
+  EXPECT_TRUE(ExitProgram(main));
 }
 
 } // namespace
