@@ -8,6 +8,7 @@
 #include <commdlg.h>
 #include <winspool.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace vd::forms {
@@ -122,7 +123,6 @@ struct JobGuard {
   }
 };
 
-
 // Lays the control's plain text out with GDI when the control cannot format for a device: the
 // same page as the control's own layout (the whole printable area, lines wrapped at its right
 // edge, tab stops every half inch, a new page when one is full), in the control's font and
@@ -144,7 +144,7 @@ void PrintLaidOut(PrintTarget& target, const std::string& text, const FontSpec& 
   INT widths[256] = {};
   GetCharWidth32A(dc, 0, 255, widths);
   SelectObject(dc, old);
-  const int tab = GetDeviceCaps(dc, LOGPIXELSX) / 2;
+  const int tab = std::max(1, GetDeviceCaps(dc, LOGPIXELSX) / 2);
   const int lineHeight = tm.tmHeight > 0 ? static_cast<int>(tm.tmHeight) : 1;
   const auto lines = LayOutLines(text, area.width, tab, [&](unsigned char c) { return widths[c]; });
   const int perPage = LinesPerPage(area.height, lineHeight);
@@ -161,19 +161,17 @@ void PrintLaidOut(PrintTarget& target, const std::string& text, const FontSpec& 
     SetTextColor(dc, ToColorRef(spec.colour));
     // Runs between tabs, each at its place.
     const std::size_t end = lines[i].start + lines[i].length;
-    int x = 0;
+    int x = 0, runX = 0;
     std::size_t runStart = lines[i].start;
     for (std::size_t j = runStart; j <= end; ++j) {
       if (j < end && text[j] != '\t') {
         x += widths[static_cast<unsigned char>(text[j])];
         continue;
       }
-      if (j > runStart) {
-        int runX = x;
-        for (std::size_t k = runStart; k < j; ++k) runX -= widths[static_cast<unsigned char>(text[k])];
+      if (j > runStart)
         TextOutA(dc, runX, row * lineHeight, text.data() + runStart, static_cast<int>(j - runStart));
-      }
       if (j < end) x = (x / tab + 1) * tab;
+      runX = x;
       runStart = j + 1;
     }
     SelectObject(dc, old);

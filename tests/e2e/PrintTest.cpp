@@ -84,6 +84,7 @@ protected:
     base_ = "/tmp/vd-e2e-print-" + std::to_string(GetCurrentProcessId());
   }
   void TearDown() override {
+    for (const auto& pdf : pdfs_) DeleteFileA(WindowsPath(pdf).c_str());
     DeleteFileA(WindowsPath(base_ + ".txt").c_str());
     DeleteFileA(WindowsPath(base_ + ".ppm").c_str());
   }
@@ -125,6 +126,7 @@ protected:
       return settled;
     }, 90s);
     EXPECT_TRUE(found) << "no PDF appeared in " << dir_;
+    if (!pdf.empty()) pdfs_.push_back(pdf);
     return found ? pdf : std::string();
   }
   std::string Text(const std::string& pdf) {
@@ -137,6 +139,7 @@ protected:
   }
 
   std::string dir_, base_;
+  std::vector<std::string> pdfs_; // the queue's output of this test, removed at the end
   std::unique_ptr<Program> program_;
 };
 

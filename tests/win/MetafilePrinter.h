@@ -23,6 +23,7 @@ struct PrintedJob {
 struct TextRun {
   std::string text;
   COLORREF colour;
+  POINT at; // the reference point it was drawn at
 };
 
 class MetafilePrinter final : public forms::PrinterService {
@@ -70,11 +71,13 @@ public:
         const auto* chars = reinterpret_cast<const wchar_t*>(bits.data() + at + t->emrtext.offString);
         std::string text;
         for (DWORD i = 0; i < t->emrtext.nChars; ++i) text.push_back(static_cast<char>(chars[i]));
-        if (!text.empty()) runs.push_back({text, colour});
+        const POINTL p = t->emrtext.ptlReference;
+        if (!text.empty()) runs.push_back({text, colour, {p.x, p.y}});
       } else if (rec->iType == EMR_EXTTEXTOUTA) {
         const auto* t = reinterpret_cast<const EMREXTTEXTOUTA*>(rec);
         const auto* chars = reinterpret_cast<const char*>(bits.data() + at + t->emrtext.offString);
-        if (t->emrtext.nChars) runs.push_back({std::string(chars, t->emrtext.nChars), colour});
+        const POINTL p = t->emrtext.ptlReference;
+        if (t->emrtext.nChars) runs.push_back({std::string(chars, t->emrtext.nChars), colour, {p.x, p.y}});
       }
       at += rec->nSize;
     }

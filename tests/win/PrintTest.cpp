@@ -213,6 +213,32 @@ TEST_F(PrintTest, TheTextFillsTheWholePrintableWidthFromItsTopLeftCorner) {
   EXPECT_GT(rows, 1) << "the paragraph wraps";
 }
 
+TEST_F(PrintTest, LinesGoDownThePageAndTabsStopEveryHalfInch) {
+  TfrmPrint& dlg = StartWithDialog();
+  Main().ActiveEditor().SetAllText("a\tb\r\nd\r\n\r\nc");
+  Main().filePrintClick();
+  PressPrint(dlg);
+  ASSERT_EQ(printer.jobs.size(), 1u);
+  ASSERT_EQ(printer.jobs[0].pages.size(), 1u);
+  const auto runs = MetafilePrinter::TextRuns(printer.jobs[0].pages[0]);
+  ASSERT_EQ(runs.size(), 4u);
+  HDC screen = GetDC(nullptr);
+  const int halfInch = GetDeviceCaps(screen, LOGPIXELSX) / 2;
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(runs[0].text, "a");
+  EXPECT_EQ(runs[0].at.x, 0);
+  EXPECT_EQ(runs[0].at.y, 0);
+  EXPECT_EQ(runs[1].text, "b");
+  EXPECT_EQ(runs[1].at.x, halfInch);
+  EXPECT_EQ(runs[1].at.y, 0);
+  EXPECT_EQ(runs[2].text, "d");
+  EXPECT_EQ(runs[2].at.x, 0);
+  EXPECT_GT(runs[2].at.y, 0);
+  EXPECT_EQ(runs[3].text, "c");
+  EXPECT_EQ(runs[3].at.x, 0);
+  EXPECT_EQ(runs[3].at.y, 3 * runs[2].at.y) << "the empty line keeps its place";
+}
+
 TEST_F(PrintTest, AColourChosenOnTheSwatchIsPrintedAndTheDialogKeepsItForTheRun) {
   ScriptedCommonDialogs colours;
   TfrmPrint& dlg = StartWithDialog();
