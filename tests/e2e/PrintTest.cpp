@@ -196,7 +196,9 @@ TEST_F(PrintToPdf, PageSetupChoicesHoldForEveryLaterPrintOfTheRun) {
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(setup) || !IsWindowVisible(setup); }));
 
   for (int run = 1; run <= 2; ++run) {
-    if (run == 2) ASSERT_NE(OpenPrintDialog(main), nullptr);
+    if (run == 2) {
+      ASSERT_NE(OpenPrintDialog(main), nullptr);
+    }
     const std::string pdf = PrintAndWaitForPdf(dialog);
     ASSERT_FALSE(pdf.empty());
     EXPECT_NE(Text(pdf).find("Printed across the page"), std::string::npos);
