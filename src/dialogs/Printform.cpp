@@ -8,7 +8,6 @@ namespace vd::dialogs {
 
 namespace {
 constexpr Colour kWhite = 0x00FFFFFFu;
-
 } // namespace
 
 TfrmPrint::TfrmPrint(forms::Component* owner, std::function<forms::RichEdit*()> activeEditor)
@@ -46,6 +45,11 @@ TfrmPrint::TfrmPrint(forms::Component* owner, std::function<forms::RichEdit*()> 
   richSelection_ = std::make_unique<forms::RichEdit>(this, ControlAt(h, 0, 0, 185, 89));
   richSelection_->SetVisible(false);
   richSelection_->SetBackgroundColour(kWhite);
+
+  // The group boxes go beneath the controls they frame, or the swatches, which clip their
+  // siblings, would clip themselves away.
+  for (const forms::GroupBox* group : {groupColors_.get(), groupOptions_.get()})
+    SetWindowPos(group->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   toolTips_ = std::make_unique<forms::ToolTips>(h);
   toolTips_->Add(*shapeColor_, shapeColor_->ShortHint());

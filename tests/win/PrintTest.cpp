@@ -75,6 +75,15 @@ TEST_F(PrintTest, TheDialogHoldsItsControlsAndEveryShowResetsRangeAndSwatch) {
   EXPECT_EQ(dlg.ToolTipsOfDialog().TextOf(dlg.shapeColor()), "Text Color");
   EXPECT_EQ(dlg.shapeBackground().BrushColour(), 0xFFFFFFu);
   EXPECT_FALSE(dlg.richSelection().Visible());
+  // Nothing lies over the swatches: they clip their siblings, so a group box above one would
+  // hide it.
+  for (const forms::Shape* swatch : {&dlg.shapeColor(), &dlg.shapeBackground()}) {
+    RECT r;
+    GetWindowRect(swatch->Handle(), &r);
+    POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ScreenToClient(dlg.Handle(), &centre);
+    EXPECT_EQ(ChildWindowFromPointEx(dlg.Handle(), centre, CWP_SKIPINVISIBLE), swatch->Handle());
+  }
   // Print, Page Setup and Cancel stacked in that order.
   const forms::Button* order[] = {&dlg.btnPrint(), &dlg.btnSetup(), &dlg.btnCancel()};
   const char* captions[] = {"Print", "Page Setup", "Cancel"};
