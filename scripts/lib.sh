@@ -62,3 +62,27 @@ vd_fresh_prefix() { # dir
 }
 
 vd_stop_wine() { [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true; }
+
+# A real print queue for the end-to-end print: starts the CUPS scheduler when it is not running
+# and makes sure of a PDF queue that is the default printer, writing into a folder of its own.
+# Exports VD_PRINT_PDF_DIR (the folder) for the robot. The scheduler is left running, as a
+# system service is.
+VD_PDF_QUEUE=VellumdeskPDF
+vd_start_cups() {
+  local dir=/var/spool/cups-pdf/vellumdesk i
+  command -v cupsd >/dev/null && command -v lpadmin >/dev/null ||
+    { echo "CUPS is not installed (scripts/setup installs it)" >&2; return 1; }
+  [ -f /usr/lib/cups/backend/cups-pdf ] || { echo "the CUPS PDF printer is not installed" >&2; return 1; }
+  if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+    cupsd || { echo "could not start cupsd" >&2; return 1; }
+    for i in $(seq 1 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.2; done
+  fi
+  # The PDF printer reads the configuration named in its device address before its general one.
+  printf 'Out %s\nAnonDirName %s\nLabel 1\n' "$dir" "$dir" >/etc/cups/cups-pdf-vellumdesk.conf
+  lpadmin -p "$VD_PDF_QUEUE" -v cups-pdf:/vellumdesk -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null ||
+    { echo "could not set up the print queue $VD_PDF_QUEUE" >&2; return 1; }
+  cupsenable "$VD_PDF_QUEUE" 2>/dev/null; cupsaccept "$VD_PDF_QUEUE" 2>/dev/null
+  lpadmin -d "$VD_PDF_QUEUE" || return 1
+  mkdir -p "$dir"
+  export VD_PRINT_PDF_DIR="$dir"
+}

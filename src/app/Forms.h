@@ -6,6 +6,7 @@
 #include "dialogs/Gotoform.h"
 #include "dialogs/MinLockforms.h"
 #include "dialogs/Readmeform.h"
+#include "dialogs/Printform.h"
 
 #include <memory>
 #include <optional>

@@ -50,7 +50,7 @@ void TfrmMain::CreateMenus() {
            Run([this] { fileSaveAsClick(); }));
   file.Add("&Close", Ctrl(VK_F4), "Close|Close the current file", Run([this] { fileCloseClick(); }));
   file.AddSeparator();
-  file.Add("&Print...", Ctrl('P'), "Print|Print the current file", Nothing);
+  file.Add("&Print...", Ctrl('P'), "Print|Print the current file", Run([this] { filePrintClick(); }));
   file.AddSeparator();
   file.Add("E&xit", {}, "Exit|Exit Vellumdesk", Run([this] { fileExitClick(); }));
 

@@ -201,6 +201,7 @@ void TfrmMain::CreateToolbar() {
   // Any button opens the dialog, on the press.
   shapeFontColor_->OnMouseDown = [this](int) { shapeFontColorMouseDown(); };
   shapeBackgroundColor_->OnMouseDown = [this](int) { shapeBackgroundColorMouseDown(); };
+  btn("btnPrint")->OnClick = [this] { btnPrintClick(); };
   btn("btnDateAndTime")->OnClick = [this] { btnDateAndTimeClick(); };
   btn("btnMinLock")->OnClick = [this] { btnMinLockClick(); };
   btn("btnHelp")->OnClick = [this] { btnHelpClick(); };

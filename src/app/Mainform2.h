@@ -79,6 +79,10 @@ public:
   void editClick();
   void PopupMenuRightClickPopup();
 
+  // --- Printing: shows the Print dialog beside the main window (MainPrint.cpp).
+  void filePrintClick();
+  void btnPrintClick();
+
   // --- Appearance for every editor (MainAppearance.cpp, word wrap and toolbar in Mainform2.cpp).
   void optionsWordWrapClick();
   void viewToolbarClick();

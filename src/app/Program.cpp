@@ -20,7 +20,9 @@ void Forms::Create(const std::optional<std::string>& fileToOpen) {
   frmGoto = std::make_unique<dialogs::TfrmGoto>(frmMain.get(), [main = frmMain.get()] {
     return &main->ActiveEditor();
   });
-  frmPrint = std::make_unique<dialogs::TfrmPrint>(frmMain.get());
+  frmPrint = std::make_unique<dialogs::TfrmPrint>(frmMain.get(), [main = frmMain.get()] {
+    return &main->ActiveEditor();
+  });
   frmReadMe = std::make_unique<dialogs::TfrmReadMe>(frmMain.get());
   frmReplace = std::make_unique<dialogs::TfrmReplace>(frmMain.get());
   frmUnlock = std::make_unique<dialogs::TfrmUnlock>(frmMain.get());

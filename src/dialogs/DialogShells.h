@@ -22,7 +22,6 @@ void CloseDialog(forms::Form& form);
     explicit Name(forms::Component* owner) : Form(owner, DialogDesign(#Name, Caption, W, H)) {}   \
   };
 
-VD_DIALOG_SHELL(TfrmPrint, "Print", 339, 257)
 VD_DIALOG_SHELL(TfrmReplace, "Find and Replace", 380, 169)
 
 #undef VD_DIALOG_SHELL

@@ -16,6 +16,8 @@
 
 namespace vd::forms {
 
+class PrintTarget;
+
 // The editor's font: face, size in points, style and colour (a vd::Colour, which may name a
 // system colour).
 struct FontSpec {
@@ -101,6 +103,10 @@ public:
   // Return the stream's error code (0 on success).
   DWORD StreamInRaw(std::string_view bytes, UINT format);
   DWORD StreamOutRaw(std::string& out, UINT format) const;
+
+  // Prints the whole text as one job with the given title, laid out by the control itself over
+  // each page's whole printable area, a new page whenever one is full (Printing.cpp).
+  void Print(PrintTarget& target, const std::string& title);
 
   std::function<void()> OnEnter;
   std::function<void()> OnSelectionChange;
