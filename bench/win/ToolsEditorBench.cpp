@@ -1,0 +1,123 @@
+// A benchmark, not a test: a changing text tool run through the real main window's command on
+// generated e-mail in its editor, end to end, beside the bare control's stream-in of the same
+// result in the same run. Each figure runs in a process of its own; scripts/bench-tools runs
+// them and prints the table. Usage:
+//   vd_bench_tools_editor cleanup|sort|webready MB tool|bare
+// Prints: RESULT <tool> <MB> <tool|bare> <seconds> [TEXT-DIFFERS]
+#include "../MailText.h"
+#include "BenchSupport.h"
+#include "app/Mainform2.h"
+#include "core/tools/Cleanup.h"
+#include "core/tools/SortLines.h"
+#include "core/tools/WebReady.h"
+#include "forms/Application.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+using namespace vd;
+
+namespace {
+void UpperCaseAnsi(char* text, std::size_t length) { CharUpperBuffA(text, static_cast<DWORD>(length)); }
+int CompareIgnoringCase(std::string_view a, std::string_view b) {
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                        b.data(), static_cast<int>(b.size())) - CSTR_EQUAL;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+  forms::Application& app = forms::Application::Instance();
+  app.Initialize(GetModuleHandleA(nullptr));
+  app.SetTitle("vd_bench_tools_editor");
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: vd_bench_tools_editor cleanup|sort|webready MB tool|bare\n");
+    return 2;
+  }
+  const std::string tool = argv[1], mode = argv[3];
+  const int mb = std::atoi(argv[2]);
+  const std::string text = bench::GenerateMail(static_cast<std::size_t>(mb) << 20);
+  const std::string expected = tool == "cleanup" ? tools::CleanupEmail(text, UpperCaseAnsi)
+                               : tool == "sort"  ? tools::SortLines(text, CompareIgnoringCase)
+                                                 : tools::MakeWebReady(text);
+  forms::SetSettingsFileName("VdToolsBench.ini");
+  app::TfrmMain frm;
+  frm.ShowFirstTime();
+  forms::RichEdit& e = frm.ActiveEditor();
+  double t = 0;
+  if (mode.rfind("empty-", 0) == 0) {
+    // Ways of emptying a control that holds the text: the cost a whole-text change pays first.
+    bench::BareStreamIn(e.Handle(), text);
+    const std::string how = mode.substr(6);
+    const double t0 = bench::Now();
+    SendMessageA(e.Handle(), WM_SETREDRAW, FALSE, 0);
+    if (how == "sliced") {
+      e.ReplaceRangeBy(forms::RichEdit::ReplaceMethod::SlicedDelete, 0, e.TextLength(), "");
+    } else if (how == "replacesel") {
+      SendMessageA(e.Handle(), EM_SETSEL, 0, -1);
+      SendMessageA(e.Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+    } else if (how == "settext") {
+      SendMessageA(e.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    } else if (how == "streamin") {
+      bench::BareStreamIn(e.Handle(), "");
+    } else if (how == "destroy") {
+      DestroyWindow(e.Handle());
+      t = bench::Now() - t0;
+      std::printf("RESULT %s %d %s %.3f\n", tool.c_str(), mb, mode.c_str(), t);
+      std::fflush(stdout);
+      ExitProcess(0);
+    } else if (how == "nowrap-sliced") {
+      e.SetWordWrap(false);
+      e.ReplaceRangeBy(forms::RichEdit::ReplaceMethod::SlicedDelete, 0, e.TextLength(), "");
+    } else if (how == "noevents-sliced") {
+      SendMessageA(e.Handle(), EM_SETEVENTMASK, 0, 0);
+      e.ReplaceRangeBy(forms::RichEdit::ReplaceMethod::SlicedDelete, 0, e.TextLength(), "");
+    }
+    t = bench::Now() - t0;
+    std::printf("RESULT %s %d %s %.3f %ld\n", tool.c_str(), mb, mode.c_str(), t, e.TextLength());
+    e.SetModified(false);
+    return 0;
+  }
+  if (mode == "steps") {
+    // Where a tool's time goes: reading the text, the tool, the control's edit, the caret text.
+    e.SetAllText(text);
+    double t0 = bench::Now();
+    const std::string got = e.AllText();
+    const double read = bench::Now() - t0;
+    t0 = bench::Now();
+    const std::string result = tool == "sort" ? tools::SortLines(got, CompareIgnoringCase) : expected;
+    const double compute = bench::Now() - t0;
+    e.OnSelectionChange = nullptr;
+    t0 = bench::Now();
+    e.ReplaceRange(0, e.TextLength(), "");
+    const double empty = bench::Now() - t0;
+    t0 = bench::Now();
+    e.ReplaceRange(0, 0, result);
+    const double edit = bench::Now() - t0;
+    std::printf("emptying %.3f\n", empty);
+    t0 = bench::Now();
+    frm.ShowCaretPosition();
+    const double caret = bench::Now() - t0;
+    std::printf("RESULT %s %d steps read %.3f compute %.3f edit %.3f caret %.3f\n", tool.c_str(), mb, read,
+                compute, edit, caret);
+    e.SetModified(false);
+    return 0;
+  }
+  if (mode == "bare") {
+    t = bench::BareStreamIn(e.Handle(), expected);
+  } else {
+    e.SetAllText(text);
+    const double t0 = bench::Now();
+    if (tool == "cleanup")
+      frm.toolsCleanupClick();
+    else if (tool == "sort")
+      frm.toolsSortClick();
+    else
+      frm.programmingWebReadyCodeClick();
+    t = bench::Now() - t0;
+  }
+  const bool same = e.AllText() == expected;
+  e.SetModified(false); // no save question at the end
+  std::printf("RESULT %s %d %s %.3f%s\n", tool.c_str(), mb, mode.c_str(), t, same ? "" : " TEXT-DIFFERS");
+  return 0;
+}
