@@ -329,6 +329,14 @@ TEST_F(MainWindowTest, ChangingToolsRewriteTheEditorWithoutUndoAndSetTheModified
        "\r\nApple\r\napple\r\nbanana\r\ncherry\r\n"},
       {{"&Programming", "&Web-Ready Code"}, "a<b>c", "<pre>\r\na&lt;b&gt;c\r\n</pre>"},
       {{"&Tools", "&E-mail (Forward) Cleanup"}, ">> Hello   there\r\n> friend\r\n", "Hello there\r\nfriend\r\n"},
+      {{"&Tools", "&E-mail (Forward) Cleanup"},
+       "-----Original Message-----\r\nFrom: Sam\r\nSent: Monday, 3 June\r\nTo: Pat\r\n"
+       "Subject: FW: the joke\r\n\r\n>> > Here  is   the joke.\r\n> \r\n>\r\n> It was a long day.\r\n"
+       "Get your free e-mail now\r\n\r\n\r\n",
+       "\r\nHere is the joke.\r\n\r\nIt was a long day.\r\n"},
+      // Large enough that the editor is started afresh and the text streamed in whole.
+      {{"&Programming", "&Web-Ready Code"}, std::string(70000, '<'),
+       "<pre>\r\n" + [] { std::string s; for (int i = 0; i < 70000; ++i) s += "&lt;"; return s; }() + "\r\n</pre>"},
   };
   for (const auto& c : cases) {
     forms::RichEdit& e = frm.ActiveEditor();
