@@ -3,6 +3,7 @@
 #include "dialogs/DialogShells.h"
 #include "dialogs/Gotoform.h"
 #include "dialogs/MinLockforms.h"
+#include "dialogs/Replaceform.h"
 
 #include <memory>
 #include <optional>

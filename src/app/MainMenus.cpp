@@ -67,7 +67,8 @@ void TfrmMain::CreateMenus() {
   edit.Add("&Select All", Ctrl('A'), "Select All|Select all text in the current file",
            Run([this] { editSelectAllClick(); }));
   edit.AddSeparator();
-  edit.Add("&Find and Replace...", Ctrl('F'), "Find and Replace|Find and replace text within the file", Nothing);
+  edit.Add("&Find and Replace...", Ctrl('F'), "Find and Replace|Find and replace text within the file",
+           Run([this] { editReplaceClick(); }));
   edit.Add("&Go To Line...", Ctrl('G'), "Go To Line|Go to a certain line in the file",
            Run([this] { editGotoClick(); }));
 

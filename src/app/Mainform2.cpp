@@ -195,6 +195,7 @@ void TfrmMain::CreateToolbar() {
   btn("btnCut")->OnClick = [this] { editCutClick(); };
   btn("btnCopy")->OnClick = [this] { editCopyClick(); };
   btn("btnPaste")->OnClick = [this] { editPasteClick(); };
+  btn("btnReplace")->OnClick = [this] { editReplaceClick(); };
   btn("btnGoto")->OnClick = [this] { editGotoClick(); };
   btn("btnDateAndTime")->OnClick = [this] { btnDateAndTimeClick(); };
   btn("btnMinLock")->OnClick = [this] { btnMinLockClick(); };

@@ -75,6 +75,7 @@ public:
   void editPasteClick();
   void editSelectAllClick();
   void editGotoClick();
+  void editReplaceClick();
   void editClick();
   void PopupMenuRightClickPopup();
 

@@ -22,7 +22,9 @@ void Forms::Create(const std::optional<std::string>& fileToOpen) {
   });
   frmPrint = std::make_unique<dialogs::TfrmPrint>(frmMain.get());
   frmReadMe = std::make_unique<dialogs::TfrmReadMe>(frmMain.get());
-  frmReplace = std::make_unique<dialogs::TfrmReplace>(frmMain.get());
+  frmReplace = std::make_unique<dialogs::TfrmReplace>(frmMain.get(), [main = frmMain.get()] {
+    return &main->ActiveEditor();
+  });
   frmUnlock = std::make_unique<dialogs::TfrmUnlock>(frmMain.get());
   frmMinLockPassword = std::make_unique<dialogs::TfrmMinLockPassword>(frmMain.get());
   frmDirectories = std::make_unique<dialogs::TfrmDirectories>(frmMain.get());

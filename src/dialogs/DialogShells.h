@@ -22,7 +22,6 @@ forms::ControlArgs ControlAt(HWND parent, int left, int top, int width, int heig
 VD_DIALOG_SHELL(TfrmAbout, "About Vellumdesk", 353, 401)
 VD_DIALOG_SHELL(TfrmPrint, "Print", 339, 257)
 VD_DIALOG_SHELL(TfrmReadMe, "Vellumdesk ReadMe", 569, 408)
-VD_DIALOG_SHELL(TfrmReplace, "Find and Replace", 380, 169)
 VD_DIALOG_SHELL(TfrmDirectories, "Default Working Directories", 258, 188)
 
 #undef VD_DIALOG_SHELL
