@@ -86,6 +86,19 @@ void TfrmReplace::ShowOverMain() {
 
 void TfrmReplace::FormShow() { SetFollowUps(false); }
 
+LRESULT TfrmReplace::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Coming back to the window goes back to the control the user left, the Find box at first,
+  // as a dialog does; the window itself takes no keys.
+  if (msg == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {
+    if (HWND f = GetFocus(); f && IsChild(Handle(), f)) lastFocus_ = f;
+  } else if (msg == WM_SETFOCUS) {
+    HWND to = lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_) ? lastFocus_ : find_->Handle();
+    ::SetFocus(to);
+    return 0;
+  }
+  return Form::HandleMessage(msg, wParam, lParam);
+}
+
 void TfrmReplace::SetFollowUps(bool enabled) {
   btnFindNext_->SetEnabled(enabled);
   btnReplace_->SetEnabled(enabled);

@@ -54,6 +54,7 @@ public:
 
 protected:
   void FormShow() override;
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
   forms::RichEdit* Editor() const;
@@ -64,6 +65,7 @@ private:
   void SetFollowUps(bool enabled);
 
   std::function<forms::RichEdit*()> activeEditor_;
+  HWND lastFocus_ = nullptr; // the control that had the focus when the window was last left
   std::unique_ptr<forms::Label> label1_;
   std::unique_ptr<ShortcutEdit> find_;
   std::unique_ptr<forms::Label> label2_;

@@ -69,6 +69,7 @@ protected:
 TEST_F(ReplaceTest, TheWindowStandsAboveTheMainWindowWithItsControlsInTabOrder) {
   TfrmReplace& r = Open("");
   EXPECT_TRUE(r.Visible());
+  EXPECT_EQ(GetFocus(), r.Find().Handle()) << "shown with the focus in the Find box";
   EXPECT_EQ(GetWindow(r.Handle(), GW_OWNER), frm_->Handle());
   EXPECT_TRUE(GetWindowLongA(r.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(r.BoundsRect(), CentreOver(frm_->BoundsRect(), r.BoundsRect().width, r.BoundsRect().height));
