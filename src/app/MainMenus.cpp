@@ -35,6 +35,11 @@ template <class Parent> void TfrmMain::AddDateTimeMenus(Parent& parent) {
            Run([this] { dateandtimeShortClick(); }));
   both.Add("&Long", {}, "Long Date and Time|Insert the date and time in long format",
            Run([this] { dateandtimeLongClick(); }));
+  // A header runs only through its shortcut (choosing it in a menu opens its leaves): Ctrl+D,
+  // Ctrl+T and Ctrl+Alt+D insert the short form.
+  date.OnClick = Run([this] { insertDateClick(); });
+  time.OnClick = Run([this] { insertTimeClick(); });
+  both.OnClick = Run([this] { dateandtimeShortClick(); });
 }
 
 void TfrmMain::CreateMenus() {

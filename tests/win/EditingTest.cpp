@@ -1,9 +1,29 @@
-// The status bar's caret position, the first focus, and pasting formatted text, on the real main
-// window.
+// Editing on the real main window: the status bar's caret position, the first focus, pasting
+// formatted text, and the date-and-time shortcuts.
 #include "MainWindowFixture.h"
 
 namespace vd::test {
 namespace {
+
+// A key pressed with Ctrl (and Alt) held, offered to the main window's shortcuts as the
+// application's filter offers it.
+bool PressShortcut(TfrmMain& frm, WORD key, bool alt) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  BYTE held[256];
+  memcpy(held, keys, sizeof held);
+  held[VK_CONTROL] = 0x80;
+  held[VK_MENU] = alt ? 0x80 : 0;
+  SetKeyboardState(held);
+  MSG press{};
+  press.hwnd = frm.ActiveEditor().Handle();
+  press.message = WM_KEYDOWN;
+  press.wParam = key;
+  press.lParam = 1;
+  const bool taken = frm.TranslateShortcut(press);
+  SetKeyboardState(keys);
+  return taken;
+}
 
 TEST_F(MainWindowTest, TheCaretPositionCountsFromOneAndTakesTheLineOfTheSelectionsEnd) {
   TfrmMain& frm = Start();
@@ -94,6 +114,52 @@ TEST_F(MainWindowTest, PastedRichTextTakesTheEditorsFontWithTheCaretAfterIt) {
   EXPECT_EQ(cf.dwEffects & (CFE_BOLD | CFE_ITALIC), 0u);
   EXPECT_EQ(cf.crTextColor, static_cast<COLORREF>(font.colour));
   EXPECT_TRUE(cf.dwMask & CFM_FACE) << "one face over the whole pasted text";
+}
+
+TEST_F(MainWindowTest, TheDateAndTimeShortcutsInsertTheShortForms) {
+  TfrmMain& frm = Start();
+  SYSTEMTIME moment{};
+  moment.wYear = 2026;
+  moment.wMonth = 3;
+  moment.wDay = 4;
+  moment.wHour = 5;
+  moment.wMinute = 6;
+  frm.Clock = [&] { return moment; };
+  char shortDate[64], shortTime[64];
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &moment, nullptr, shortDate, sizeof shortDate);
+  GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &moment, nullptr, shortTime, sizeof shortTime);
+
+  const struct {
+    bool alt;
+    WORD key;
+    std::string inserted;
+  } cases[] = {
+      {false, 'D', shortDate},
+      {false, 'T', shortTime},
+      {true, 'D', std::string(shortDate) + " " + shortTime},
+  };
+  for (const auto& c : cases) {
+    frm.ActiveEditor().SetAllText("");
+    EXPECT_TRUE(PressShortcut(frm, c.key, c.alt)) << c.inserted;
+    EXPECT_EQ(frm.ActiveEditor().AllText(), c.inserted);
+  }
+}
+
+TEST_F(MainWindowTest, CtrlVPastesTextThatReachedTheClipboardSinceTheEditMenuLastOpened) {
+  TfrmMain& frm = Start();
+  ASSERT_TRUE(OpenClipboard(frm.Handle()));
+  EmptyClipboard();
+  CloseClipboard();
+  frm.editClick();
+  ASSERT_FALSE(frm.editPaste().Enabled());
+  ASSERT_TRUE(OpenClipboard(frm.Handle()));
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, 6);
+  memcpy(GlobalLock(mem), "later", 6);
+  GlobalUnlock(mem);
+  SetClipboardData(CF_TEXT, mem);
+  CloseClipboard();
+  EXPECT_TRUE(PressShortcut(frm, 'V', false));
+  EXPECT_EQ(frm.ActiveEditor().AllText(), "later");
 }
 
 } // namespace
