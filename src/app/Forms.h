@@ -7,6 +7,7 @@
 #include "dialogs/MinLockforms.h"
 #include "dialogs/Readmeform.h"
 #include "dialogs/Printform.h"
+#include "dialogs/Replaceform.h"
 
 #include <memory>
 #include <optional>

@@ -46,6 +46,10 @@ void TfrmMain::editGotoClick() {
   frmGoto->ShowModal();
 }
 
+void TfrmMain::editReplaceClick() {
+  if (auto& frmReplace = AppForms().frmReplace) frmReplace->ShowOverMain();
+}
+
 void TfrmMain::editClick() { SetClipboardStates(ActiveEditor(), *editCut_, *editCopy_, *editPaste_); }
 
 void TfrmMain::PopupMenuRightClickPopup() {

@@ -35,6 +35,11 @@ template <class Parent> void TfrmMain::AddDateTimeMenus(Parent& parent) {
            Run([this] { dateandtimeShortClick(); }));
   both.Add("&Long", {}, "Long Date and Time|Insert the date and time in long format",
            Run([this] { dateandtimeLongClick(); }));
+  // A header runs only through its shortcut (choosing it in a menu opens its leaves): Ctrl+D,
+  // Ctrl+T and Ctrl+Alt+D insert the short form.
+  date.OnClick = Run([this] { insertDateClick(); });
+  time.OnClick = Run([this] { insertTimeClick(); });
+  both.OnClick = Run([this] { dateandtimeShortClick(); });
 }
 
 void TfrmMain::CreateMenus() {
@@ -67,7 +72,8 @@ void TfrmMain::CreateMenus() {
   edit.Add("&Select All", Ctrl('A'), "Select All|Select all text in the current file",
            Run([this] { editSelectAllClick(); }));
   edit.AddSeparator();
-  edit.Add("&Find and Replace...", Ctrl('F'), "Find and Replace|Find and replace text within the file", Nothing);
+  edit.Add("&Find and Replace...", Ctrl('F'), "Find and Replace|Find and replace text within the file",
+           Run([this] { editReplaceClick(); }));
   edit.Add("&Go To Line...", Ctrl('G'), "Go To Line|Go to a certain line in the file",
            Run([this] { editGotoClick(); }));
 

@@ -196,6 +196,7 @@ void TfrmMain::CreateToolbar() {
   btn("btnCut")->OnClick = [this] { editCutClick(); };
   btn("btnCopy")->OnClick = [this] { editCopyClick(); };
   btn("btnPaste")->OnClick = [this] { editPasteClick(); };
+  btn("btnReplace")->OnClick = [this] { editReplaceClick(); };
   btn("btnGoto")->OnClick = [this] { editGotoClick(); };
   btn("btnFont")->OnClick = [this] { optionsFontChangeClick(); };
   // Any button opens the dialog, on the press.

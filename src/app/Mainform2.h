@@ -76,6 +76,7 @@ public:
   void editPasteClick();
   void editSelectAllClick();
   void editGotoClick();
+  void editReplaceClick();
   void editClick();
   void PopupMenuRightClickPopup();
 

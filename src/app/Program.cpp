@@ -24,7 +24,9 @@ void Forms::Create(const std::optional<std::string>& fileToOpen) {
     return &main->ActiveEditor();
   });
   frmReadMe = std::make_unique<dialogs::TfrmReadMe>(frmMain.get());
-  frmReplace = std::make_unique<dialogs::TfrmReplace>(frmMain.get());
+  frmReplace = std::make_unique<dialogs::TfrmReplace>(frmMain.get(), [main = frmMain.get()] {
+    return &main->ActiveEditor();
+  });
   frmUnlock = std::make_unique<dialogs::TfrmUnlock>(frmMain.get());
   frmMinLockPassword = std::make_unique<dialogs::TfrmMinLockPassword>(frmMain.get());
   frmDirectories = std::make_unique<dialogs::TfrmDirectories>(frmMain.get(), &frmMain->OpenDialog(),

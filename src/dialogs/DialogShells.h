@@ -2,8 +2,7 @@
 #include "forms/Control.h"
 #include "forms/Form.h"
 
-// The dialogs that do not have their own unit yet: each is created at start with its class,
-// caption and client area, and is given its controls and handlers in its own unit.
+// What every dialog unit shares: a dialog window's design, a control's place on it, closing.
 namespace vd::dialogs {
 
 forms::FormDesign DialogDesign(const char* className, const char* caption, int clientWidth,
@@ -15,15 +14,5 @@ forms::ControlArgs ControlAt(HWND parent, int left, int top, int width, int heig
 
 // Ends a modal showing with OK, or hides a form shown without one.
 void CloseDialog(forms::Form& form);
-
-#define VD_DIALOG_SHELL(Name, Caption, W, H)                                                       \
-  class Name : public forms::Form {                                                                \
-  public:                                                                                          \
-    explicit Name(forms::Component* owner) : Form(owner, DialogDesign(#Name, Caption, W, H)) {}   \
-  };
-
-VD_DIALOG_SHELL(TfrmReplace, "Find and Replace", 380, 169)
-
-#undef VD_DIALOG_SHELL
 
 } // namespace vd::dialogs

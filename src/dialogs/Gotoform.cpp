@@ -32,7 +32,7 @@ void TfrmGoto::btnGoClick() {
   if (!e) return;
   const std::string text = editLine_->Text();
   const auto n = ParseIniInteger(text);
-  if (!n || text.size() > 2 && (text[1] == 'x' || text[1] == 'X'))
+  if (!n || (text.size() > 2 && (text[1] == 'x' || text[1] == 'X')))
     throw forms::Error("'" + text + "' is not a valid integer value");
   const long k = e->LineIndex(*n - 1);
   // A line beyond the last leaves the caret where it was.

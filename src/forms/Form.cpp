@@ -69,8 +69,29 @@ BOOL CALLBACK DisableOthers(HWND hwnd, LPARAM lParam) {
 }
 } // namespace
 
+namespace {
+BOOL CALLBACK PauseTopMost(HWND hwnd, LPARAM lParam) {
+  if (IsWindowVisible(hwnd) && (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+    SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+  }
+  return TRUE;
+}
+} // namespace
+
+TopMostPause::TopMostPause() {
+  EnumThreadWindows(GetCurrentThreadId(), &PauseTopMost, reinterpret_cast<LPARAM>(&paused_));
+}
+
+TopMostPause::~TopMostPause() {
+  for (HWND h : paused_)
+    if (IsWindow(h))
+      SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 int Form::ShowModal() {
   Application& app = Application::Instance();
+  TopMostPause topMosts;
   modalResult_ = 0;
   modal_ = true;
   DisabledWindows disabled{Handle(), {}};

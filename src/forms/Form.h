@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vd::forms {
 
@@ -60,6 +61,20 @@ private:
   FormDesign design_;
   bool modal_ = false;
   int modalResult_ = 0;
+};
+
+// While it lives, the program's visible stay-on-top windows (Find and Replace) are ordinary
+// windows, so that a modal dialog or message box is not hidden behind one; they go back on top
+// afterwards.
+class TopMostPause {
+public:
+  TopMostPause();
+  ~TopMostPause();
+  TopMostPause(const TopMostPause&) = delete;
+  TopMostPause& operator=(const TopMostPause&) = delete;
+
+private:
+  std::vector<HWND> paused_;
 };
 
 } // namespace vd::forms

@@ -55,10 +55,19 @@ MenuItem::MenuItem(std::string caption, ShortCut shortcut, std::string hint)
     : caption_(std::move(caption)), shortcut_(shortcut), hint_(std::move(hint)),
       command_(gNextCommand++) {
   ByCommand()[command_] = this;
+  // The accelerator table names the item by a number of its own rather than the menu item's:
+  // given the item's, Windows' translation skips an item greyed when its menu last opened (Paste
+  // before text reached the clipboard), and Wine's stops on an internal assertion when the item
+  // is a submenu header (Ctrl+D).
+  if (!shortcut_.Empty()) {
+    shortcutCommand_ = gNextCommand++;
+    ByCommand()[shortcutCommand_] = this;
+  }
 }
 
 MenuItem::~MenuItem() {
   ByCommand().erase(command_);
+  if (shortcutCommand_) ByCommand().erase(shortcutCommand_);
   items_.clear();
   if (subMenu_) {
     BySubMenu().erase(subMenu_);
@@ -228,7 +237,7 @@ void Menu::Collect(const std::vector<std::unique_ptr<MenuItem>>& items, std::vec
       if (sc.ctrl) virt |= FCONTROL;
       if (sc.shift) virt |= FSHIFT;
       if (sc.alt) virt |= FALT;
-      out.push_back(ACCEL{virt, sc.key, static_cast<WORD>(item->Command())});
+      out.push_back(ACCEL{virt, sc.key, static_cast<WORD>(item->shortcutCommand_)});
     }
     Collect(item->Items(), out);
   }

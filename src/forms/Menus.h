@@ -77,6 +77,8 @@ private:
   bool checked_ = false;
   bool enabled_ = true;
   UINT command_;
+  // The shortcut's own command number, which names no item of any menu (0: no shortcut).
+  UINT shortcutCommand_ = 0;
   HMENU parentMenu_ = nullptr;
   HMENU subMenu_ = nullptr;
   std::vector<std::unique_ptr<MenuItem>> items_;

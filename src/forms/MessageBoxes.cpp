@@ -1,6 +1,7 @@
 #include "forms/MessageBoxes.h"
 
 #include "forms/Application.h"
+#include "forms/Form.h"
 
 namespace vd::forms {
 
@@ -24,6 +25,7 @@ MessageBoxService& MessageBoxes() { return *gCurrent; }
 void SetMessageBoxService(MessageBoxService* service) { gCurrent = service ? service : &gReal; }
 
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+  TopMostPause topMosts;
   return MessageBoxes().Show(Application::Instance().ActiveWindow(), text, caption, flags);
 }
 

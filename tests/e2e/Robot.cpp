@@ -340,3 +340,99 @@ void PressKey(WORD vk) {
 }
 
 } // namespace vd::robot
+
+namespace vd::robot {
+
+void PressChord(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> in;
+  for (WORD k : keys) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = k;
+    in.push_back(i);
+  }
+  for (auto it = keys.end(); it != keys.begin();) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = *--it;
+    i.ki.dwFlags = KEYEVENTF_KEYUP;
+    in.push_back(i);
+  }
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+namespace {
+void MouseAt(HWND hwnd, DWORD buttons) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  INPUT in[3]{};
+  in[0].type = INPUT_MOUSE;
+  // Absolute coordinates run from 0 to 65535 over the primary screen.
+  in[0].mi.dx = MulDiv((r.left + r.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  in[0].mi.dy = MulDiv((r.top + r.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  UINT n = 1;
+  if (buttons) {
+    in[1].type = in[2].type = INPUT_MOUSE;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    n = 3;
+  }
+  SendInput(n, in, sizeof(INPUT));
+}
+
+BOOL CALLBACK VisibleToolTip(HWND hwnd, LPARAM lParam) {
+  auto* s = reinterpret_cast<std::pair<DWORD, bool>*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == s->first && IsWindowVisible(hwnd) && ClassName(hwnd) == TOOLTIPS_CLASSA) {
+    s->second = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+} // namespace
+
+void PointAt(HWND hwnd) { MouseAt(hwnd, 0); }
+void ClickOn(HWND hwnd) { MouseAt(hwnd, 1); }
+
+std::string StatusPanelText(HWND main, int panel) {
+  HWND bar = FindWindowExA(main, nullptr, STATUSCLASSNAMEA, nullptr);
+  if (!bar) return "<no status bar>";
+  DWORD pid = 0;
+  GetWindowThreadProcessId(bar, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return "<no access>";
+  constexpr size_t kText = 512;
+  char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, kText, MEM_COMMIT, PAGE_READWRITE));
+  std::string text;
+  const LRESULT length = SendMessageA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(panel), 0);
+  if (LOWORD(length) < kText) {
+    SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(remote));
+    char local[kText] = {};
+    ReadProcessMemory(process, remote, local, kText - 1, nullptr);
+    text = local;
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return text;
+}
+
+bool ShowsToolTip(DWORD processId) {
+  std::pair<DWORD, bool> s{processId, false};
+  EnumWindows(&VisibleToolTip, reinterpret_cast<LPARAM>(&s));
+  return s.second;
+}
+
+bool SetClipboardText(const std::string& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
+  GlobalUnlock(mem);
+  const bool ok = SetClipboardData(CF_TEXT, mem) != nullptr;
+  CloseClipboard();
+  return ok;
+}
+
+} // namespace vd::robot

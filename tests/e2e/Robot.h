@@ -4,6 +4,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <initializer_list>
 #include <vector>
 
 // The robot drives Vellumdesk.exe from outside, as any Windows automation tool would: by window
@@ -82,5 +83,21 @@ HWND ToolbarButtonAt(HWND main, int designedLeft);
 void PostClick(HWND button);
 // Presses a key (a virtual-key code) as the keyboard would.
 void PressKey(WORD vk);
+
+} // namespace vd::robot
+
+namespace vd::robot {
+
+// Presses keys together, as a person holds Ctrl and presses F: down in order, up in reverse.
+void PressChord(std::initializer_list<WORD> keys);
+// Moves the real mouse pointer to the middle of a window, or also clicks its left button there.
+void PointAt(HWND hwnd);
+void ClickOn(HWND hwnd);
+// A status-bar panel's text, read through memory in the program's process.
+std::string StatusPanelText(HWND main, int panel);
+// Whether the process shows a tool tip now.
+bool ShowsToolTip(DWORD processId);
+// Puts text on the clipboard the program shares with the robot.
+bool SetClipboardText(const std::string& text);
 
 } // namespace vd::robot
