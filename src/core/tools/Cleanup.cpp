@@ -123,7 +123,7 @@ std::string CollapseSpaces(std::string_view text) {
 
 CleanupRule MatchCleanupRule(std::string_view line, std::string_view upperLine,
                              std::string_view nextLine) {
-  if (CountChar('@', line) >= 1)
+  if (line.find('@') != std::string_view::npos) // a count of one or more: the first will do
     return CleanupRule::AtSign;
   if (BeginsWithAny(Trim(upperLine), {"SUBJECT:", "DATE:", "FROM:", "TO:", "SENT:"}))
     return CleanupRule::HeaderStart;
