@@ -4,6 +4,8 @@
 // them and prints the table. Usage:
 //   vd_bench_tools_editor cleanup|sort|webready MB tool|bare
 // Prints: RESULT <tool> <MB> <tool|bare> <seconds> [TEXT-DIFFERS]
+// Other modes, for finding where time goes: steps (each step of a tool, printed as it ends),
+// empty-<way> (ways of emptying a control holding the text), bare-noredraw, bare-nomask.
 #include "../MailText.h"
 #include "BenchSupport.h"
 #include "app/Mainform2.h"
@@ -79,27 +81,40 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (mode == "steps") {
-    // Where a tool's time goes: reading the text, the tool, the control's edit, the caret text.
-    e.SetAllText(text);
+    // Where a tool's time goes, each step printed as it ends: putting the text in, reading it
+    // back, the tool, emptying the control, streaming the result in, the caret text.
+    auto step = [](const char* what, double t0) {
+      std::printf("STEP %s %.3f\n", what, bench::Now() - t0);
+      std::fflush(stdout);
+    };
     double t0 = bench::Now();
+    e.SetAllText(text);
+    step("load", t0);
+    t0 = bench::Now();
     const std::string got = e.AllText();
-    const double read = bench::Now() - t0;
+    step("read", t0);
     t0 = bench::Now();
     const std::string result = tool == "sort" ? tools::SortLines(got, CompareIgnoringCase) : expected;
-    const double compute = bench::Now() - t0;
+    step("compute", t0);
     e.OnSelectionChange = nullptr;
     t0 = bench::Now();
     e.ReplaceRange(0, e.TextLength(), "");
-    const double empty = bench::Now() - t0;
+    step("empty", t0);
     t0 = bench::Now();
     e.ReplaceRange(0, 0, result);
-    const double edit = bench::Now() - t0;
-    std::printf("emptying %.3f\n", empty);
+    step("stream-in", t0);
     t0 = bench::Now();
     frm.ShowCaretPosition();
-    const double caret = bench::Now() - t0;
-    std::printf("RESULT %s %d steps read %.3f compute %.3f edit %.3f caret %.3f\n", tool.c_str(), mb, read,
-                compute, edit, caret);
+    step("caret", t0);
+    e.SetModified(false);
+    return 0;
+  }
+  if (mode == "bare-noredraw" || mode == "bare-nomask") {
+    // The bare stream-in with one of a bulk edit's settings, to see what each costs.
+    if (mode == "bare-noredraw") SendMessageA(e.Handle(), WM_SETREDRAW, FALSE, 0);
+    else SendMessageA(e.Handle(), EM_SETEVENTMASK, 0, 0);
+    t = bench::BareStreamIn(e.Handle(), expected);
+    std::printf("RESULT %s %d %s %.3f\n", tool.c_str(), mb, mode.c_str(), t);
     e.SetModified(false);
     return 0;
   }

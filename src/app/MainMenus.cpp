@@ -11,9 +11,6 @@ using forms::Key;
 using forms::MenuItem;
 
 namespace {
-// Commands whose behaviour arrives later run nothing yet, but their items are there.
-void Nothing(MenuItem&) {}
-
 template <class F> std::function<void(MenuItem&)> Run(F f) {
   return [f](MenuItem&) { f(); };
 }
