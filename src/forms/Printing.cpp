@@ -127,13 +127,13 @@ struct JobGuard {
 // same page as the control's own layout (the whole printable area, lines wrapped at its right
 // edge, tab stops every half inch, a new page when one is full), in the control's font and
 // colour, the paper left as it is. The current page is already started.
-void PrintLaidOut(PrintTarget& target, const std::string& text, const FontSpec& spec) {
+void PrintLaidOut(PrintTarget& target, const std::string& text, const FontSpec& face) {
   HDC dc = target.Dc();
   const PrintArea area = target.Area();
-  HFONT font = CreateFontA(-MulDiv(spec.size, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0,
-                           spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, FALSE, FALSE, ANSI_CHARSET,
+  HFONT font = CreateFontA(-MulDiv(face.size, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0,
+                           face.bold ? FW_BOLD : FW_NORMAL, face.italic, FALSE, FALSE, ANSI_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, spec.name.c_str());
+                           DEFAULT_PITCH | FF_DONTCARE, face.name.c_str());
   struct FontGuard {
     HFONT font;
     ~FontGuard() { DeleteObject(font); }
@@ -158,7 +158,7 @@ void PrintLaidOut(PrintTarget& target, const std::string& text, const FontSpec& 
     old = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_TOP | TA_LEFT | TA_NOUPDATECP);
-    SetTextColor(dc, ToColorRef(spec.colour));
+    SetTextColor(dc, ToColorRef(face.colour));
     // Runs between tabs, each at its place.
     const std::size_t end = lines[i].start + lines[i].length;
     int x = 0, runX = 0;
