@@ -45,24 +45,6 @@ COLORREF ScreenPixel(HWND hwnd, int x, int y) {
   return c;
 }
 
-struct SwatchSearch {
-  int left; // device pixels within the toolbar
-  HWND found;
-};
-BOOL CALLBACK FindSwatch(HWND hwnd, LPARAM lParam) {
-  auto* s = reinterpret_cast<SwatchSearch*>(lParam);
-  if (ClassName(hwnd) != "Static" && ClassName(hwnd) != "STATIC") return TRUE;
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  POINT p{r.left, r.top};
-  ScreenToClient(GetParent(hwnd), &p);
-  if (p.x == s->left) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 int Scaled(int designed) {
   HDC dc = GetDC(nullptr);
   const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
@@ -72,9 +54,7 @@ int Scaled(int designed) {
 
 // The text swatch stands at 392 in the toolbar, the background swatch at 407.
 HWND SwatchAt(HWND main, int designedLeft) {
-  SwatchSearch s{Scaled(designedLeft), nullptr};
-  EnumChildWindows(main, &FindSwatch, reinterpret_cast<LPARAM>(&s));
-  return s.found;
+  return ToolbarChildAt(main, "Static", designedLeft, false);
 }
 
 // The colour each swatch shows where the other does not cover it.

@@ -292,18 +292,20 @@ BOOL CALLBACK AnyVisibleOf(HWND hwnd, LPARAM lParam) {
   return TRUE;
 }
 
-struct ButtonSearch {
-  int left; // in device pixels
+struct ChildSearch {
+  std::string className; // compared ignoring case: Wine spells some classes in capitals
+  int left;              // in device pixels, within the parent
+  bool visibleOnly;
   HWND found;
 };
-BOOL CALLBACK FindButtonAt(HWND hwnd, LPARAM lParam) {
-  auto* s = reinterpret_cast<ButtonSearch*>(lParam);
-  if (ClassName(hwnd) != "Button" && ClassName(hwnd) != "BUTTON") return TRUE;
+BOOL CALLBACK FindChildAt(HWND hwnd, LPARAM lParam) {
+  auto* s = reinterpret_cast<ChildSearch*>(lParam);
+  if (lstrcmpiA(ClassName(hwnd).c_str(), s->className.c_str()) != 0) return TRUE;
   RECT r{};
   GetWindowRect(hwnd, &r);
   POINT p{r.left, r.top};
   ScreenToClient(GetParent(hwnd), &p);
-  if (p.x == s->left && IsWindowVisible(hwnd)) {
+  if (p.x == s->left && (!s->visibleOnly || IsWindowVisible(hwnd))) {
     s->found = hwnd;
     return FALSE;
   }
@@ -323,14 +325,16 @@ bool HasVisibleWindow(DWORD processId) {
   return s.second;
 }
 
-HWND ToolbarButtonAt(HWND main, int designedLeft) {
+HWND ToolbarChildAt(HWND main, const char* className, int designedLeft, bool visibleOnly) {
   HDC dc = GetDC(nullptr);
   const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
   ReleaseDC(nullptr, dc);
-  ButtonSearch s{MulDiv(designedLeft, dpi, 96), nullptr};
-  EnumChildWindows(main, &FindButtonAt, reinterpret_cast<LPARAM>(&s));
+  ChildSearch s{className, MulDiv(designedLeft, dpi, 96), visibleOnly, nullptr};
+  EnumChildWindows(main, &FindChildAt, reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
+
+HWND ToolbarButtonAt(HWND main, int designedLeft) { return ToolbarChildAt(main, "Button", designedLeft, true); }
 
 void PostClick(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 

@@ -80,6 +80,8 @@ void PostTrayMouse(HWND trayWindow, UINT mouseMessage);
 bool HasVisibleWindow(DWORD processId);
 // A toolbar button by its designed left edge within the toolbar, pressed by a posted click.
 HWND ToolbarButtonAt(HWND main, int designedLeft);
+// Any toolbar control of a window class by its designed left edge; visibleOnly skips hidden ones.
+HWND ToolbarChildAt(HWND main, const char* className, int designedLeft, bool visibleOnly);
 void PostClick(HWND button);
 // Presses a key (a virtual-key code) as the keyboard would.
 void PressKey(WORD vk);
