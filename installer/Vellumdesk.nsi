@@ -72,7 +72,6 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT} ReadMe.lnk"
   RMDir "$SMPROGRAMS\${PRODUCT}"
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
   ; The program registers itself as the opener of .txt files at every start. Once it is gone
   ; that would name a missing program: hand .txt back to the system's text file type. A copy
@@ -82,4 +81,6 @@ Section "Uninstall"
     WriteRegStr HKCR ".txt" "" "txtfile"
   DeleteRegKey HKCR "VellumdeskFile"
   ; Vellumdesk.ini in the Windows folder holds the user's settings and is left alone.
+  ; The uninstall entry goes last: its absence tells that everything else is done.
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd
