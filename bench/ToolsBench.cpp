@@ -12,7 +12,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <random>
@@ -40,8 +43,10 @@ void AsciiUpperCase(char *text, std::size_t length) {
   }
 }
 
-// Table look-ups rather than std::tolower, whose call per character would be most of the time.
+// Table look-ups rather than std::tolower, whose call per character would be most of the time;
+// and equal stretches skipped eight bytes at a time, as sorted neighbours share long beginnings.
 int CompareIgnoringCase(std::string_view a, std::string_view b) {
+  static_assert(std::endian::native == std::endian::little, "the first differing byte is the lowest");
   static const std::array<unsigned char, 256> kLower = [] {
     std::array<unsigned char, 256> table{};
     for (int c = 0; c < 256; ++c)
@@ -49,7 +54,16 @@ int CompareIgnoringCase(std::string_view a, std::string_view b) {
     return table;
   }();
   std::size_t shorter = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < shorter; ++i) {
+  std::size_t i = 0;
+  for (std::uint64_t x = 0, y = 0; i + 8 <= shorter; i += 8) {
+    std::memcpy(&x, a.data() + i, 8);
+    std::memcpy(&y, b.data() + i, 8);
+    if (x != y) {
+      i += static_cast<std::size_t>(std::countr_zero(x ^ y) / 8); // the first differing byte
+      break;
+    }
+  }
+  for (; i < shorter; ++i) {
     int x = kLower[static_cast<unsigned char>(a[i])];
     int y = kLower[static_cast<unsigned char>(b[i])];
     if (x != y)

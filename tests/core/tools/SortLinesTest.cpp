@@ -40,7 +40,9 @@ TEST(SortLines, EqualLinesInEitherCaseSitTogether) {
 // Every line stays, in order; and the cache-sized runs and their merges give exactly what one
 // stable sort of the whole list gives, whatever the run size.
 TEST(SortLines, KeepsEveryLineInOrderWhateverTheRunSize) {
-  const std::vector<std::string> pieces = {"", " ", "a", "B", "b", "ab", "\t", "Z", "\xe9", "\r"};
+  // Some pieces are longer than the blocks the merges copy lines in.
+  const std::vector<std::string> pieces = {"", " ", "a", "B", "b", "ab", "\t", "Z", "\xe9", "\r",
+                                           "a line of twenty bytes", "A LINE OF TWENTY"};
   auto less = [](std::string_view a, std::string_view b) { return CompareIgnoringCase(a, b) < 0; };
   std::mt19937 random(99);
   for (int round = 0; round < 2000; ++round) {
@@ -56,6 +58,9 @@ TEST(SortLines, KeepsEveryLineInOrderWhateverTheRunSize) {
     for (std::size_t runBytes : {1, 5, 16, 64})
       ASSERT_EQ(SortLinesInRuns(text, CompareIgnoringCase, runBytes), JoinLines(stable, true))
           << "run of " << runBytes << " bytes, text: " << text;
+    // A comparison that is not a plain function takes the other way through.
+    auto wrapped = [](std::string_view a, std::string_view b) { return CompareIgnoringCase(a, b); };
+    ASSERT_EQ(SortLinesInRuns(text, wrapped, 5), JoinLines(stable, true)) << "text: " << text;
 
     std::sort(before.begin(), before.end());
     std::sort(after.lines.begin(), after.lines.end());
