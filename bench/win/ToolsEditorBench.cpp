@@ -2,8 +2,10 @@
 // generated e-mail in its editor, end to end, beside the bare control's stream-in of the same
 // result in the same run. Each figure runs in a process of its own; scripts/bench-tools runs
 // them and prints the table. Usage:
-//   vd_bench_tools_editor cleanup|sort|webready MB tool|bare
+//   vd_bench_tools_editor cleanup|sort|webready MB tool|bare [mail|prose]
 // Prints: RESULT <tool> <MB> <tool|bare> <seconds> [TEXT-DIFFERS]
+// The text is the native benchmark's e-mail, or quoted prose of words and spaces only, which
+// Wine's control takes in at a steady rate (see bench/MailText.h).
 // Other modes, for finding where time goes: steps (each step of a tool, printed as it ends),
 // empty-<way> (ways of emptying a control holding the text), bare-noredraw, bare-nomask.
 #include "../MailText.h"
@@ -33,12 +35,14 @@ int main(int argc, char** argv) {
   app.Initialize(GetModuleHandleA(nullptr));
   app.SetTitle("vd_bench_tools_editor");
   if (argc < 4) {
-    std::fprintf(stderr, "usage: vd_bench_tools_editor cleanup|sort|webready MB tool|bare\n");
+    std::fprintf(stderr, "usage: vd_bench_tools_editor cleanup|sort|webready MB tool|bare [mail|prose]\n");
     return 2;
   }
   const std::string tool = argv[1], mode = argv[3];
   const int mb = std::atoi(argv[2]);
-  const std::string text = bench::GenerateMail(static_cast<std::size_t>(mb) << 20);
+  const std::size_t bytes = static_cast<std::size_t>(mb) << 20;
+  const bool prose = argc > 4 && std::string(argv[4]) == "prose";
+  const std::string text = prose ? bench::GenerateQuotedProse(bytes) : bench::GenerateMail(bytes);
   const std::string expected = tool == "cleanup" ? tools::CleanupEmail(text, UpperCaseAnsi)
                                : tool == "sort"  ? tools::SortLines(text, CompareIgnoringCase)
                                                  : tools::MakeWebReady(text);
