@@ -52,8 +52,8 @@ inline std::string GenerateMail(std::size_t size) {
 }
 
 // Quoted mail of words and spaces only, with blank lines: Wine's control lays such a text out
-// in time that grows with its size, where for the mail above, and for text with many "&gt;",
-// it grows much faster (its heap's search for a free block walks ever longer lists).
+// in time that grows with its size, where for the mail above it grows much faster (its heap's
+// search for a free block walks ever longer lists).
 inline std::string GenerateQuotedProse(std::size_t size) {
   static const std::array<std::string_view, 24> kWords = {
       "the",  "meeting", "is",    "moved", "to",     "Thursday", "please", "bring",
