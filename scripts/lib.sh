@@ -10,6 +10,31 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 vd_jobs() { nproc 2>/dev/null || echo 2; }
 
+# Some hosts run 64-bit user code only: the kernel refuses every 32-bit ELF program (ENOEXEC),
+# Wine's 32-bit loader among them. Debian's `wine` wrapper still picks that loader whenever it is
+# installed, so on such a host `wine`, `wineboot` and `winepath` fail for 64-bit programs too.
+# There a shim on PATH sends them to the 64-bit loader; 32-bit Windows programs cannot run at all.
+vd_runs_32bit() {
+  [ -z "${VD_RUNS_32BIT:-}" ] && {
+    if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then VD_RUNS_32BIT=1; else VD_RUNS_32BIT=0; fi
+    export VD_RUNS_32BIT
+  }
+  [ "$VD_RUNS_32BIT" = 1 ]
+}
+if [ -x /usr/lib/wine/wine64 ] && ! vd_runs_32bit; then
+  vd_shim="$VD_BUILD/wine64-only"
+  if [ ! -x "$vd_shim/wine-stable" ]; then
+    mkdir -p "$vd_shim"
+    printf '#!/bin/sh\nexport WINELOADER="${WINELOADER:-/usr/lib/wine/wine64}"\nexec /usr/lib/wine/wine64 "$@"\n' >"$vd_shim/wine"
+    chmod +x "$vd_shim/wine"
+    ln -sf wine "$vd_shim/wine-stable"
+  fi
+  case ":$PATH:" in *":$vd_shim:"*) ;; *) export PATH="$vd_shim:$PATH" ;; esac
+fi
+
+# Whether the Windows programs of one architecture can run on this host.
+vd_arch_runs() { [ "$1" != i686 ] || vd_runs_32bit; }
+
 vd_build_host() {
   cmake -S "$VD_ROOT" -B "$VD_BUILD/host" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
     cmake --build "$VD_BUILD/host" -j"$(vd_jobs)"
