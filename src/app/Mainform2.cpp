@@ -1,6 +1,7 @@
 // The main window's composition, its creation work and its exit sequence.
 #include "app/Mainform2.h"
 
+#include "app/HandOff.h"
 #include "app/MainAssociation.h"
 #include "core/SettingsKeys.h"
 #include "forms/Application.h"
@@ -306,8 +307,7 @@ void TfrmMain::WMOpenRequest() {
     trayIcon_->ShowApplication();
     SetForegroundWindow(Handle());
   }
-  const std::string path = settings_.ReadString(s::kHandOffFile);
-  settings_.WriteString(s::kHandOffFile, "");
+  const std::string path = TakeHandedOverFile(settings_);
   if (!path.empty()) OpenFileInNewTab(path);
   if (minLocked_) OpenFromTray();
 }
@@ -338,6 +338,9 @@ void TfrmMain::fileExitClick() {
 }
 
 void TfrmMain::WriteSettings() {
+  // One hold for the whole sequence: another instance exiting at the same moment writes its
+  // settings before or after these, never between them.
+  forms::SettingsLock hold(settings_.FileName());
   // Font, colours and word wrap come from the first tab's editor, whichever tab is active.
   forms::RichEdit& first = Editor(0);
   const forms::FontSpec font = first.Font();

@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/Forms.h"
+#include "app/HandOff.h"
 #include "core/CommandLine.h"
 #include "core/SettingsKeys.h"
 #include "forms/Application.h"
@@ -63,21 +64,23 @@ int RunProgram(HINSTANCE instance, const std::string& commandLine) {
   if (!args.empty()) fileToOpen = args[0];
 
   forms::IniFile settings(forms::SettingsFileName());
-  WriteHandOffSlot(settings, "");
-
-  HANDLE mutex = CreateMutexA(nullptr, TRUE, kMutexName);
-  if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
-    CloseHandle(mutex);
-    mutex = nullptr;
-    HWND running = FindWindowA(TfrmMain::kClassName, nullptr);
-    if (!running) {
+  const HandOffBounds bounds;
+  const FirstPlace place = ClaimFirstPlace(kMutexName, TfrmMain::kClassName, bounds);
+  HANDLE mutex = place.mutex;
+  if (mutex) {
+    // Only the first instance empties the slot: a path in it now is left from an instance that
+    // ended before taking it, while any other start may be handing its own over.
+    WriteHandOffSlot(settings, "");
+  } else {
+    if (!place.running) {
       forms::ShowMessageBox("An error has occured in Vellumdesk.  Close all Vellumdesk windows and "
                             "then try opening your file again.",
                             "Error", forms::kMbIconError);
       return 0;
     }
     if (fileToOpen) {
-      if (WriteHandOffSlot(settings, *fileToOpen)) PostMessageA(running, WM_OPENREQUEST, 0, 0);
+      const HandOffResult result = HandOver(settings.FileName(), *fileToOpen, place.running, bounds);
+      if (!result.delivered) forms::ShowMessageBox(result.message, "Error", forms::kMbIconError);
       return 0;
     }
     // Without a file this start becomes a further, independent instance holding no mutex.

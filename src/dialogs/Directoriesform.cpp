@@ -44,6 +44,8 @@ void TfrmDirectories::btnChangeClick() {
   // Stored and applied as typed: no check that a directory exists. A refused write raises and
   // ends the Change there, with the dialog still open.
   forms::IniFile settings(forms::SettingsFileName());
+  // The three keys go together; another instance exiting now writes before or after them.
+  forms::SettingsLock hold(settings.FileName());
   const std::string save = editSaveDir_->Text();
   const std::string open = editOpenDir_->Text();
   settings.WriteString(settings::kDirSaveDefault, save);

@@ -3,6 +3,9 @@
 #include "forms/Errors.h"
 #include "forms/Win.h"
 
+#include <map>
+#include <mutex>
+
 namespace vd::forms {
 
 namespace {
@@ -19,6 +22,7 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
 
 void IniFile::WriteString(const std::string& section, const std::string& key,
                           const std::string& value) {
+  SettingsLock hold(fileName_);
   if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName_.c_str()))
     throw Error("Unable to write to " + fileName_);
 }
@@ -92,6 +96,77 @@ Colour IniFile::ReadColour(const settings::Key& k) const {
 }
 void IniFile::WriteColour(const settings::Key& k, Colour value) {
   WriteColour(S(k.section), S(k.name), value);
+}
+
+std::string LockNameFor(const std::string& fileName, const std::string& prefix) {
+  // A bare name is where the private-profile functions put it: the Windows directory.
+  std::string full;
+  if (fileName.find_first_of("\\/:") == std::string::npos) {
+    char dir[MAX_PATH] = {};
+    GetWindowsDirectoryA(dir, MAX_PATH);
+    full = std::string(dir) + "\\" + fileName;
+  } else {
+    char buffer[MAX_PATH * 2] = {};
+    const DWORD n = GetFullPathNameA(fileName.c_str(), sizeof buffer, buffer, nullptr);
+    full = (n > 0 && n < sizeof buffer) ? std::string(buffer, n) : fileName;
+  }
+  // Object names may not hold a backslash, and file names ignore letter case.
+  for (char& c : full) {
+    if (c == '\\') c = '/';
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return prefix + full;
+}
+
+HANDLE SharedMutex(const std::string& lockName) {
+  // Created once and kept for the process's life: a handle per hold would cost a kernel call
+  // each time, and the mutex must outlive every thread that nests holds on it.
+  static std::mutex guard;
+  static std::map<std::string, HANDLE>* handles = new std::map<std::string, HANDLE>();
+  std::lock_guard<std::mutex> lock(guard);
+  HANDLE& h = (*handles)[lockName];
+  if (!h) h = CreateMutexA(nullptr, FALSE, lockName.c_str());
+  return h;
+}
+
+namespace {
+// How deep this thread holds each settings lock. A plain array rather than a map: a
+// thread_local object with a destructor crashed the 32-bit build at thread exit under Wine.
+struct Depth {
+  HANDLE mutex;
+  int depth;
+};
+constexpr int kMaxHeldFiles = 8;
+thread_local Depth t_depths[kMaxHeldFiles];
+
+Depth* DepthOf(HANDLE mutex) {
+  Depth* empty = nullptr;
+  for (Depth& d : t_depths) {
+    if (d.mutex == mutex) return &d;
+    if (!d.mutex && !empty) empty = &d;
+  }
+  if (empty) *empty = {mutex, 0};
+  return empty;
+}
+} // namespace
+
+SettingsLock::SettingsLock(const std::string& fileName, DWORD waitMs)
+    : mutex_(SharedMutex(LockNameFor(fileName, "Vellumdesk.settings:"))) {
+  const DWORD got = mutex_ ? WaitForSingleObject(mutex_, waitMs) : WAIT_FAILED;
+  // An abandoned hold (its process died) is ours now; the file is as the last write left it.
+  if (got != WAIT_OBJECT_0 && got != WAIT_ABANDONED) throw Error("Unable to write to " + fileName);
+  Depth* d = DepthOf(mutex_);
+  if (!d || d->depth++ == 0) {
+    // Under Wine a process works from its own cached copy of the file until it is told to drop
+    // it; another process may have written since.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, fileName.c_str());
+  }
+}
+
+SettingsLock::~SettingsLock() {
+  Depth* d = DepthOf(mutex_);
+  if (d && --d->depth == 0) d->mutex = nullptr;
+  ReleaseMutex(mutex_);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/IniValues.h"
 #include "core/SettingsKeys.h"
+#include "forms/Win.h"
 
 #include <string>
 #include <utility>
@@ -46,6 +47,32 @@ public:
 private:
   std::string fileName_;
 };
+
+// A hold on one settings file shared by every process that uses it (a named mutex derived from
+// the file's full path). The private-profile functions read, change and rewrite the whole file
+// on each write, so two processes writing at once lose each other's keys; every write goes
+// under this hold, and a group of writes that belongs together (the exit sequence, the
+// hand-off slot's read-and-empty) takes it once around the group. Holds nest on one thread.
+// Taking the outermost hold drops this process's cached copy of the file, so what follows
+// starts from the file as it is on disk.
+class SettingsLock {
+public:
+  static constexpr DWORD kDefaultWaitMs = 10000;
+  // Throws Error("Unable to write to <file name>") when the file stays held elsewhere for
+  // waitMs: the write it guards cannot be made safely.
+  explicit SettingsLock(const std::string& fileName, DWORD waitMs = kDefaultWaitMs);
+  ~SettingsLock();
+  SettingsLock(const SettingsLock&) = delete;
+  SettingsLock& operator=(const SettingsLock&) = delete;
+
+private:
+  HANDLE mutex_;
+};
+
+// The name of the cross-process lock of a file: one per full path, whatever its spelling.
+std::string LockNameFor(const std::string& fileName, const std::string& prefix);
+// Opens (or creates) the named mutex for a lock name once per process and keeps it.
+HANDLE SharedMutex(const std::string& lockName);
 
 // The name every settings object of the program uses; tests point it elsewhere.
 const std::string& SettingsFileName();

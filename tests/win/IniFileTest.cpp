@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace vd::test {
 namespace {
@@ -120,6 +121,88 @@ TEST_F(IniFileTest, RefusedWriteRaisesTheMessageAndKeepsEarlierWrites) {
   EXPECT_EQ(message, "Unable to write to " + name_);
   EXPECT_EQ(ini.ReadString("Options", "First", ""), "kept");
   EXPECT_EQ(ini.ReadString("Options", "Second", "none"), "none");
+}
+
+} // namespace
+} // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+using forms::SettingsLock;
+
+// Whether another thread gets the lock on name within waitMs.
+bool OtherThreadGets(const std::string& name, DWORD waitMs, std::string* message = nullptr) {
+  bool got = false;
+  std::thread([&] {
+    try {
+      SettingsLock lock(name, waitMs);
+      got = true;
+    } catch (const forms::Error& e) {
+      if (message) *message = e.what();
+    }
+  }).join();
+  return got;
+}
+
+TEST_F(IniFileTest, SettingsLockNestsOnOneThreadAndKeepsOthersOutUntilTheOutermostEnds) {
+  std::string message;
+  {
+    SettingsLock outer(name_);
+    {
+      SettingsLock inner(name_, 0); // the holder takes it again without waiting
+      IniFile(name_).WriteString("Options", "Nested", "1"); // and so does its own write
+    }
+    EXPECT_FALSE(OtherThreadGets(name_, 200, &message)) << "the inner hold's end released the file";
+    EXPECT_EQ(message, "Unable to write to " + name_);
+  }
+  EXPECT_TRUE(OtherThreadGets(name_, 200));
+  EXPECT_EQ(IniFile(name_).ReadString("Options", "Nested", ""), "1");
+}
+
+TEST_F(IniFileTest, EachFileHasItsOwnLockWhateverItsSpelling) {
+  char dir[MAX_PATH];
+  GetWindowsDirectoryA(dir, MAX_PATH);
+  std::string upper = path_;
+  for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  SettingsLock held(name_);
+  struct Case {
+    std::string name;
+    bool shared;
+  };
+  for (const Case& c : std::vector<Case>{{path_, true},
+                                         {upper, true},
+                                         {std::string(dir) + "\\.\\" + name_, true},
+                                         {"Other-" + name_, false},
+                                         {std::string(dir) + "\\sub\\" + name_, false}})
+    EXPECT_EQ(OtherThreadGets(c.name, 100), !c.shared) << c.name;
+}
+
+TEST_F(IniFileTest, TheOutermostHoldReadsTheFileAsItIsOnDisk) {
+  IniFile ini(name_);
+  ini.WriteString("Options", "Value", "before");
+  EXPECT_EQ(ini.ReadString("Options", "Value", ""), "before");
+  // Another process rewrites the file within the same tick of its time stamp, so that a cached
+  // copy of it looks current.
+  FILETIME written{};
+  HANDLE h = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  GetFileTime(h, nullptr, nullptr, &written);
+  CloseHandle(h);
+  WriteRaw("[Options]\r\nValue=after!\r\nOther=theirs\r\n");
+  h = CreateFileA(path_.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                  OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  SetFileTime(h, nullptr, nullptr, &written);
+  CloseHandle(h);
+
+  SettingsLock hold(name_);
+  EXPECT_EQ(ini.ReadString("Options", "Value", ""), "after!");
+  ini.WriteString("Options", "Mine", "1");
+  const std::string text = ReadRaw();
+  EXPECT_NE(text.find("Other=theirs"), std::string::npos) << "a write dropped another's key:\n" << text;
+  EXPECT_NE(text.find("Mine=1"), std::string::npos) << text;
 }
 
 } // namespace
