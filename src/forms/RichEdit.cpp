@@ -45,10 +45,12 @@ COLORREF Resolve(Colour c) {
 struct InCookie {
   std::string_view rest;
   bool first = true;
-  // For progress: the bytes of the whole load, and how many went in before this stream began.
+  // For progress: the bytes of the whole load, how many went in before this stream began, and
+  // how many this stream brings.
   const RichEdit::LoadProgress* progress = nullptr;
   long long total = 0;
   long long before = 0;
+  long long size = 0;
 };
 
 // The stream's error code when the progress callback cancels; any non-zero answer stops it.
@@ -59,10 +61,10 @@ DWORD CALLBACK StreamInCallback(DWORD_PTR cookie, LPBYTE buffer, LONG room, LONG
   auto* c = reinterpret_cast<InCookie*>(cookie);
   *done = 0;
   if (c->progress && *c->progress) {
-    const long long streamed = c->total - c->before - static_cast<long long>(c->rest.size());
+    const long long done = c->before + c->size - static_cast<long long>(c->rest.size());
     bool goOn = false;
     try {
-      goOn = (*c->progress)(c->before + streamed, c->total);
+      goOn = (*c->progress)(done, c->total);
     } catch (...) {
       goOn = false;
     }
@@ -315,7 +317,7 @@ DWORD RichEdit::StreamInText(std::string_view text, const LoadProgress* progress
   const std::size_t head = HeadLength(text);
   const long long total = static_cast<long long>(text.size());
   auto stream = [&](std::string_view part, long long before, UINT format, bool first) {
-    InCookie cookie{part, first, progress, total, before};
+    InCookie cookie{part, first, progress, total, before, static_cast<long long>(part.size())};
     EDITSTREAM es{};
     es.dwCookie = reinterpret_cast<DWORD_PTR>(&cookie);
     es.pfnCallback = &StreamInCallback;
