@@ -1,6 +1,8 @@
 ; Vellumdesk's installer, built on Linux with makensis. installer/CMakeLists.txt passes:
-;   EXE      the built 32-bit Vellumdesk.exe      README   ReadMe.txt
+;   EXE      the built Vellumdesk.exe             README   ReadMe.txt
 ;   ICON     the program icon                     OUTFILE  where to write the setup
+;   ARCH64   defined for the 64-bit program: it goes into the 64-bit Program Files and its
+;            entries into the 64-bit registry view; without it, the 32-bit program's places.
 ; Silent with /S. The uninstaller removes what the installer placed and the program's file
 ; association, and leaves the user's settings file (Vellumdesk.ini in the Windows folder) alone.
 
@@ -12,13 +14,22 @@ SetCompressor /SOLID lzma
 !define MAKERS "The Vellumdesk developers"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vellumdesk"
 
+!ifdef ARCH64
+!include "x64.nsh"
+!endif
+
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 Icon "${ICON}"
 UninstallIcon "${ICON}"
+!ifdef ARCH64
+; The setup itself is a 32-bit program: without these it would see Program Files (x86) and the
+; 32-bit registry view, and the 64-bit program's entries would land where it does not look.
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+!else
 ; A 32-bit program: Program Files (x86) on 64-bit Windows.
 InstallDir "$PROGRAMFILES\${PRODUCT}"
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+!endif
 ; Program Files, the all-users Start menu and HKLM need an administrator.
 RequestExecutionLevel admin
 ShowInstDetails show
@@ -32,6 +43,29 @@ VIAddVersionKey "FileVersion" "2.2.0.0"
 VIAddVersionKey "FileDescription" "${PRODUCT} ${VERSION} setup"
 VIAddVersionKey "CompanyName" "${MAKERS}"
 VIAddVersionKey "LegalCopyright" "Copyright (C) ${MAKERS}"
+
+!ifdef ARCH64
+Function .onInit
+  ${IfNot} ${RunningX64}
+    MessageBox MB_OK|MB_ICONSTOP "This is the 64-bit ${PRODUCT}; 32-bit Windows needs the 32-bit setup." /SD IDOK
+    Abort
+  ${EndIf}
+  SetRegView 64
+  ; The folder of an earlier installation, unless /D named one.
+  ${If} $INSTDIR == "$PROGRAMFILES64\${PRODUCT}"
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 != ""
+      StrCpy $INSTDIR $0
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Function un.onInit
+  SetRegView 64
+FunctionEnd
+!else
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+!endif
 
 Page directory
 Page instfiles

@@ -7,6 +7,10 @@
 namespace vd::app {
 
 namespace {
+// An open that takes longer than this shows its progress and can be cancelled with Esc.
+constexpr ULONGLONG kProgressAfterMs = 500;
+constexpr ULONGLONG kProgressEveryMs = 100;
+
 bool FileExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -86,15 +90,46 @@ void TfrmMain::OpenFileInNewTab(const std::string& path) {
     forms::ShowMessageBox("File " + path + " is already open.", "Open Error", forms::kMbOk);
     return;
   }
-  Document& d = AppendDocument(FileNamePart(path));
+  const std::string name = FileNamePart(path);
+  Document& d = AppendDocument(name);
+  const ULONGLONG started = GetTickCount64();
+  ULONGLONG shown = 0;
+  auto progress = [&](long long done, long long total) {
+    const ULONGLONG now = GetTickCount64();
+    if (now - started < kProgressAfterMs) return true;
+    if (shown == 0 || now - shown >= kProgressEveryMs) {
+      const long long percent = total > 0 ? done * 100 / total : 100;
+      statusbar_->SetPanelText(0, "Opening " + name + ": " + std::to_string(percent) + "%");
+      shown = now;
+    }
+    return !forms::Application::Instance().PumpPaintsAndEscape();
+  };
+  auto loadEnded = [&] {
+    loading_ = false;
+    if (shown) statusbar_->SetPanelText(0, forms::Application::Instance().Hint());
+    if (closeAfterLoad_) { // asked for during the load: now it may go ahead
+      closeAfterLoad_ = false;
+      PostMessageA(Handle(), WM_CLOSE, 0, 0);
+    }
+  };
+  bool cancelled = false;
+  loading_ = true;
   try {
-    d.editor->LoadFromFile(path);
+    d.editor->LoadFromFile(path, progress);
+  } catch (const forms::LoadCancelled&) {
+    cancelled = true;
   } catch (...) {
+    loadEnded();
     // No tab may stay behind without its path and editor.
     RemoveDocument(DocumentCount() - 1);
     throw;
   }
-  d.editor->SetFontSpec(fontDialog_.font);
+  loadEnded();
+  if (cancelled) { // as if never asked: no tab, no history entry
+    RemoveDocument(DocumentCount() - 1);
+    return;
+  }
+  // The editor had the font before the text came in (ConfigureEditor): no second layout.
   d.path = path;
   saveDialog_.fileName = path;
   AddToFileHistory(path);

@@ -254,14 +254,22 @@ void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
   // by the rule every new editor follows.
   ReadAppearance();
 
+  // Step 9, placement, comes before the first Document: the editor is then made at its final
+  // size, and a large file is laid out once instead of again when the window takes its size.
+  // Maximised starts keep the design bounds as the ones a restore returns to.
+  startMaximized_ = settings_.ReadBool(s::kWindowIsMaximized);
+  if (!startMaximized_)
+    SetBounds({settings_.ReadInteger(s::kWindowLeft), settings_.ReadInteger(s::kWindowTop),
+               settings_.ReadInteger(s::kWindowWidth), settings_.ReadInteger(s::kWindowHeight)});
+  Layout();
+
   // Steps 5 and 6: the first Document. A file that cannot be read leaves no tab behind; the
   // start goes on with an untitled Document and the remaining settings.
   bool opened = false;
   if (fileToOpen) {
     try {
       Document& d = AppendDocument(FileNamePart(*fileToOpen));
-      d.editor->LoadFromFile(*fileToOpen);
-      d.editor->SetFontSpec(fontDialog_.font);
+      d.editor->LoadFromFile(*fileToOpen); // made with the font already: laid out once
       d.path = *fileToOpen;
       saveDialog_.fileName = *fileToOpen;
       d.editor->SetModified(false);
@@ -282,11 +290,6 @@ void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
   // Step 8.
   RebuildReopenMenu();
 
-  // Step 9: placement. Maximised starts keep the design bounds as the ones a restore returns to.
-  startMaximized_ = settings_.ReadBool(s::kWindowIsMaximized);
-  if (!startMaximized_)
-    SetBounds({settings_.ReadInteger(s::kWindowLeft), settings_.ReadInteger(s::kWindowTop),
-               settings_.ReadInteger(s::kWindowWidth), settings_.ReadInteger(s::kWindowHeight)});
   Layout();
 }
 
@@ -387,6 +390,15 @@ void TfrmMain::viewToolbarClick() { ShowToolbar(!viewToolbar_->Checked()); }
 void TfrmMain::CloseRequested() { FormCloseQuery(); }
 
 LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Only sent messages reach the window while a file loads; none may free or replace the
+  // Document being filled.
+  if (loading_) {
+    if (msg == WM_CLOSE) {
+      closeAfterLoad_ = true;
+      return 0;
+    }
+    if (msg == WM_QUERYENDSESSION) return FALSE;
+  }
   switch (msg) {
   case WM_SIZE:
     SizeChanged(wParam);

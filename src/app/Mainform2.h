@@ -268,6 +268,10 @@ private:
   std::unique_ptr<forms::ImageList> trayImages_;
   std::unique_ptr<tray::TTrayIcon> trayIcon_;
   bool minLocked_ = false;
+  // A file is streaming into a new tab (OpenFileInNewTab pumps paints meanwhile): a close that
+  // arrives then waits for the end of the load, and the end of the session is refused.
+  bool loading_ = false;
+  bool closeAfterLoad_ = false;
   bool iconic_ = false;
 };
 

@@ -96,6 +96,21 @@ void Application::ProcessMessages() {
   }
 }
 
+bool Application::PumpPaintsAndEscape() {
+  MSG msg;
+  bool escape = false;
+  // Only a leading Esc: other keys stay queued, in order, for after the task.
+  if (PeekMessageA(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE | PM_NOYIELD) &&
+      msg.wParam == VK_ESCAPE) {
+    PeekMessageA(&msg, msg.hwnd, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE | PM_NOYIELD);
+    escape = true;
+  }
+  // Bounded: a window whose paint leaves its update region would otherwise hold the task here.
+  for (int i = 0; i < 64 && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+    DispatchMessageA(&msg);
+  return escape;
+}
+
 void Application::Terminate() {
   if (terminated_) return;
   terminated_ = true;

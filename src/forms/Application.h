@@ -46,6 +46,12 @@ public:
   // Dispatches what is queued now and returns.
   void ProcessMessages();
 
+  // For a long task inside a handler (a large file streaming in): paints what needs painting
+  // and takes an Esc key press off the queue, dispatching nothing else, so no command, second
+  // open or close can start meanwhile. Messages other threads send still arrive during it; the
+  // window that runs the task refuses those that would interfere. True when Esc was pressed.
+  bool PumpPaintsAndEscape();
+
   // Asks the loop to end once the current handler has returned.
   void Terminate();
   bool Terminated() const { return terminated_; }

@@ -45,17 +45,50 @@ COLORREF Resolve(Colour c) {
 struct InCookie {
   std::string_view rest;
   bool first = true;
+  // For progress: the bytes of the whole load, how many went in before this stream began, and
+  // how many this stream brings.
+  const RichEdit::LoadProgress* progress = nullptr;
+  long long total = 0;
+  long long before = 0;
+  long long size = 0;
 };
+
+// The stream's error code when the progress callback cancels; any non-zero answer stops it.
+constexpr DWORD kStreamCancelled = 0xCA9CE1;
 
 // Stream callbacks must not throw; they report through their answer (the stream's dwError).
 DWORD CALLBACK StreamInCallback(DWORD_PTR cookie, LPBYTE buffer, LONG room, LONG* done) {
   auto* c = reinterpret_cast<InCookie*>(cookie);
+  *done = 0;
+  if (c->progress && *c->progress) {
+    const long long done = c->before + c->size - static_cast<long long>(c->rest.size());
+    bool goOn = false;
+    try {
+      goOn = (*c->progress)(done, c->total);
+    } catch (...) {
+      goOn = false;
+    }
+    if (!goOn) return kStreamCancelled;
+  }
   const std::size_t n = StreamChunkSize(c->rest, room > 0 ? static_cast<std::size_t>(room) : 0, c->first);
   if (n) std::memcpy(buffer, c->rest.data(), n);
   c->rest.remove_prefix(n);
   c->first = false;
   *done = static_cast<LONG>(n);
   return 0;
+}
+
+// The control's own undo limit, put back after a load that ran without one.
+constexpr WPARAM kDefaultUndoLimit = 100;
+
+// How much of a text goes in first: enough to fill the window, so the scroll bar appears (and
+// the control re-lays out what it holds) while that is little. Cut before a CR, so the rest
+// begins with a whole line break. 0: the text goes in at once.
+constexpr std::size_t kHeadBytes = 16 * 1024;
+std::size_t HeadLength(std::string_view text) {
+  if (text.size() <= kHeadBytes * 2) return 0;
+  const std::size_t cr = text.rfind('\r', kHeadBytes);
+  return cr == std::string_view::npos || cr == 0 ? 0 : cr;
 }
 
 DWORD CALLBACK StreamOutCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
@@ -278,6 +311,29 @@ DWORD RichEdit::StreamInRaw(std::string_view bytes, UINT format) {
   return es.dwError;
 }
 
+DWORD RichEdit::StreamInText(std::string_view text, const LoadProgress* progress) {
+  // Without an undo record the control keeps no copy of what it takes in.
+  SendMessageA(Handle(), EM_SETUNDOLIMIT, 0, 0);
+  const std::size_t head = HeadLength(text);
+  const long long total = static_cast<long long>(text.size());
+  auto stream = [&](std::string_view part, long long before, UINT format, bool first) {
+    InCookie cookie{part, first, progress, total, before, static_cast<long long>(part.size())};
+    EDITSTREAM es{};
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&cookie);
+    es.pfnCallback = &StreamInCallback;
+    SendMessageA(Handle(), EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
+    return es.dwError;
+  };
+  DWORD err = stream(head ? text.substr(0, head) : text, 0, SF_TEXT, true);
+  if (err == 0 && head) {
+    const long end = TextLength();
+    SetSelection(end, end);
+    err = stream(text.substr(head), static_cast<long long>(head), SF_TEXT | SFF_SELECTION, false);
+  }
+  SendMessageA(Handle(), EM_SETUNDOLIMIT, kDefaultUndoLimit, 0);
+  return err;
+}
+
 DWORD RichEdit::StreamOutRaw(std::string& out, UINT format) const {
   EDITSTREAM es{};
   es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
@@ -300,7 +356,7 @@ void RichEdit::SetAllText(std::string_view text) {
   {
     QuietEdit quiet(*this);
     Clear();
-    err = StreamInRaw(normal, SF_TEXT);
+    err = StreamInText(normal);
     SendMessageA(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
     SetModified(modified);
   }
@@ -418,7 +474,7 @@ void RichEdit::ReplaceRangeBy(ReplaceMethod method, long start, long end, std::s
       // text into an emptied control (1 MB: minutes against a second), so that is what happens.
       const std::string whole = TextRange(0, from) + normal + TextRange(to, len);
       Clear();
-      err = StreamInRaw(whole, SF_TEXT);
+      err = StreamInText(whole);
     } else {
       DeleteInSlices(from, to);
       if (TextLength() == 0) {
@@ -533,7 +589,7 @@ void RichEdit::SetRedraw(bool on) {
 
 // ---- Files ----
 
-void RichEdit::LoadFromFile(const std::string& path) {
+void RichEdit::LoadFromFile(const std::string& path, const LoadProgress& progress) {
   std::string bytes;
   switch (ReadWholeFile(path, bytes)) {
   case ReadResult::Ok: break;
@@ -566,12 +622,25 @@ void RichEdit::LoadFromFile(const std::string& path) {
       expected = CharsOf(plain);
     }
   }
-  if (!rtf || err != 0) err = StreamInRaw(plain, SF_TEXT);
+  const bool wasRtf = rtf && err == 0;
+  if (!wasRtf) {
+    // The editor's default character format already carries its font, colour and wrapping, and
+    // plain text takes it as it streams in: the text is laid out once, with no font pass after.
+    err = StreamInText(plain, &progress);
+    // The control holds the text now: the file's copy goes at once, not at the end of the open.
+    std::string().swap(plain);
+    std::string().swap(bytes);
+  } else {
+    // RTF brings its own fonts; the editor shows its own, as for every text.
+    ApplyCharFormat(SCF_ALL);
+    ApplyCharFormat(0);
+  }
   const bool cut = err == 0 && (!rtf || expected > 0) && TextLength() < expected;
   if (err != 0 || cut) Clear(); // nothing half loaded
   SendMessageA(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
   SetSelection(0, 0);
   SetModified(modified);
+  if (err == kStreamCancelled) throw LoadCancelled();
   if (err != 0) throw Error(kFailedToLoadStream);
   if (cut) throw Error(FileTooLargeMessage(path));
 }

@@ -10,6 +10,7 @@
 #undef FindText
 #endif
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -96,7 +97,11 @@ public:
   // with a message naming the file. A failed load leaves the control as it was when the failure
   // is found before any text reaches it, and empty otherwise; a failed save leaves the old file
   // byte for byte and touches nothing else.
-  void LoadFromFile(const std::string& path);
+  // progress, when given, hears how many of the text's bytes have streamed in, every few
+  // kilobytes; answering false cancels the load, which then leaves the control empty and throws
+  // LoadCancelled.
+  using LoadProgress = std::function<bool(long long done, long long total)>;
+  void LoadFromFile(const std::string& path, const LoadProgress& progress = {});
   void SaveToFile(const std::string& path);
 
   // The rich-edit control's own stream operations on raw bytes, for the benchmark's comparison.
@@ -134,6 +139,9 @@ private:
   static constexpr LPARAM kEventMask = ENM_CHANGE | ENM_SELCHANGE;
 
   void ApplySettings();
+  // Plain text (CR LF breaks only) streamed in as the whole text, laid out as few times as
+  // the control allows; see docs/architecture.md, "Loading large texts".
+  DWORD StreamInText(std::string_view text, const LoadProgress* progress = nullptr);
   void Clear();
   std::string TextRange(long start, long end) const;
   void DeleteInSlices(long start, long end);
@@ -153,6 +161,11 @@ std::string CannotCreateFileMessage(const std::string& path); // "Cannot create 
 std::string FileTooLargeMessage(const std::string& path);     // "File <path> is too large to open."
 std::string FileHoldsNulMessage(const std::string& path);
 inline constexpr char kFailedToLoadStream[] = "Failed to Load Stream";
+
+// A load the user cancelled: nothing to show, nothing was loaded.
+struct LoadCancelled : std::exception {
+  const char* what() const noexcept override { return "The load was cancelled"; }
+};
 inline constexpr char kFailedToSaveStream[] = "Failed to Save Stream";
 
 } // namespace vd::forms

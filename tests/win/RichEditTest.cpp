@@ -622,3 +622,82 @@ TEST_F(RichEditTest, LoadingKeepsTheModifiedFlagAndLeavesNoUndo) {
 
 } // namespace
 } // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+// Text that streams in two parts (longer than the first piece), indented and tabbed.
+std::string LargeText() {
+  std::string text;
+  for (int i = 0; text.size() < 200000; ++i) text += std::string(i % 9, ' ') + "line\t" + std::to_string(i) + "\r\n";
+  return text;
+}
+
+TEST_F(RichEditTest, ALoadedFileIsInTheEditorsFontThroughoutWithoutAPassAfterIt) {
+  FontSpec f;
+  f.name = "Arial";
+  f.size = 14;
+  f.bold = true;
+  f.colour = 0x0000FF;
+  edit_->SetFontSpec(f); // before the text, as a new tab gets it
+  const std::string text = LargeText();
+  WriteBytes(Temp("plain.txt"), text);
+  struct Case {
+    std::string file;
+    std::string contains;
+  } cases[] = {{Temp("plain.txt"), "line\t1\r\n"}, {DataFile("sample.rtf"), "Hello bold world"}};
+  for (const auto& c : cases) {
+    edit_->LoadFromFile(c.file);
+    EXPECT_NE(edit_->AllText().find(c.contains), std::string::npos) << c.file;
+    // Over the whole text: a mask bit is set only when every character has that attribute alike.
+    edit_->SelectAll();
+    CHARFORMATA cf{};
+    cf.cbSize = sizeof(cf);
+    SendMessageA(H(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    const DWORD uniform = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_COLOR;
+    EXPECT_EQ(cf.dwMask & uniform, uniform) << c.file;
+    EXPECT_STREQ(cf.szFaceName, "Arial") << c.file;
+    EXPECT_EQ(cf.yHeight, 14 * 20) << c.file;
+    EXPECT_EQ(cf.dwEffects & (CFE_BOLD | CFE_ITALIC), DWORD(CFE_BOLD)) << c.file;
+    EXPECT_EQ(cf.crTextColor, 0x0000FFu) << c.file;
+  }
+}
+
+TEST_F(RichEditTest, ALoadTellsItsProgressUpToTheWholeSizeAndCanBeCancelled) {
+  const std::string text = LargeText();
+  const std::string path = Temp("progress.txt");
+  WriteBytes(path, text);
+  std::vector<long long> seen;
+  long long total = -1;
+  edit_->LoadFromFile(path, [&](long long done, long long all) {
+    seen.push_back(done);
+    total = all;
+    return true;
+  });
+  EXPECT_EQ(edit_->AllText(), text);
+  EXPECT_EQ(total, static_cast<long long>(text.size()));
+  ASSERT_GT(seen.size(), 2u);
+  EXPECT_EQ(seen.front(), 0);
+  EXPECT_EQ(seen.back(), total);
+  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+  // The load ran without undo; typing afterwards is undoable again.
+  EXPECT_FALSE(edit_->CanUndo());
+  edit_->SetSelection(0, 0);
+  SendMessageA(H(), WM_CHAR, 'x', 0);
+  EXPECT_TRUE(edit_->CanUndo());
+
+  // Cancelled at once, and halfway after a part went in: an empty control, the flag as it was.
+  for (long long stopAt : {0LL, total / 2}) {
+    edit_->SetAllText("before");
+    edit_->SetModified(true);
+    EXPECT_THROW(edit_->LoadFromFile(path, [&](long long done, long long) { return done < stopAt; }),
+                 forms::LoadCancelled)
+        << stopAt;
+    EXPECT_EQ(edit_->TextLength(), 0) << stopAt;
+    EXPECT_TRUE(edit_->Modified()) << stopAt;
+    EXPECT_FALSE(edit_->CanUndo()) << stopAt;
+  }
+}
+
+} // namespace
+} // namespace vd::test

@@ -13,7 +13,7 @@
 namespace vd::robot {
 namespace {
 
-std::string g_setup; // Windows path of Vellumdesk-2.2-setup.exe
+std::string g_setup; // Windows path of the setup (Vellumdesk-2.2-setup.exe, or -32bit- in the 32-bit tree)
 
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vellumdesk";
 
@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i)
     if (std::strncmp(argv[i], "--setup=", 8) == 0) vd::robot::g_setup = argv[i] + 8;
   if (vd::robot::g_setup.empty()) {
-    std::fprintf(stderr, "usage: vd_install_robot --setup=<path of Vellumdesk-2.2-setup.exe>\n");
+    std::fprintf(stderr, "usage: vd_install_robot --setup=<path of the setup>\n");
     return 2;
   }
   return RUN_ALL_TESTS();
