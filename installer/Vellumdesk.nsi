@@ -7,6 +7,10 @@
 ; association, and leaves the user's settings file (Vellumdesk.ini in the Windows folder) alone.
 
 Unicode true
+!ifdef ARCH64
+; The 64-bit program gets a 64-bit setup: it runs on hosts that run no 32-bit programs at all.
+Target amd64-unicode
+!endif
 SetCompressor /SOLID lzma
 
 !define PRODUCT "Vellumdesk"
@@ -23,8 +27,8 @@ OutFile "${OUTFILE}"
 Icon "${ICON}"
 UninstallIcon "${ICON}"
 !ifdef ARCH64
-; The setup itself is a 32-bit program: without these it would see Program Files (x86) and the
-; 32-bit registry view, and the 64-bit program's entries would land where it does not look.
+; The 64-bit Program Files and registry view, named outright so that nothing depends on the
+; setup's own width.
 InstallDir "$PROGRAMFILES64\${PRODUCT}"
 !else
 ; A 32-bit program: Program Files (x86) on 64-bit Windows.
