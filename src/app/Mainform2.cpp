@@ -6,6 +6,7 @@
 #include "forms/Application.h"
 #include "forms/Dpi.h"
 #include "forms/MessageBoxes.h"
+#include "forms/Screen.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -246,8 +247,8 @@ void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
     saveDialog_.initialDir = current;
   }
 
-  // Step 4: the history, the whole section in file order.
-  history_.Load(settings_.ReadSectionValues(std::string(s::kHistorySection)));
+  // Step 4: the history, in file order, as far as the list holds.
+  history_.Load(settings_.ReadSectionValues(std::string(s::kHistorySection), FileHistory::kCapacity));
 
   // Steps 7, 10 and 11 are read before the first editor is made, so that it is made with them
   // by the rule every new editor follows.
@@ -283,9 +284,14 @@ void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
 
   // Step 9: placement. Maximised starts keep the design bounds as the ones a restore returns to.
   startMaximized_ = settings_.ReadBool(s::kWindowIsMaximized);
-  if (!startMaximized_)
-    SetBounds({settings_.ReadInteger(s::kWindowLeft), settings_.ReadInteger(s::kWindowTop),
-               settings_.ReadInteger(s::kWindowWidth), settings_.ReadInteger(s::kWindowHeight)});
+  // A stored rectangle off every screen or too small to use gives way to the design bounds.
+  if (!startMaximized_) {
+    const std::vector<Bounds> screens = forms::MonitorWorkAreas();
+    SetBounds(CheckedPlacement(
+        {settings_.ReadInteger(s::kWindowLeft), settings_.ReadInteger(s::kWindowTop),
+         settings_.ReadInteger(s::kWindowWidth), settings_.ReadInteger(s::kWindowHeight)},
+        BoundsRect(), screens));
+  }
   Layout();
 }
 
