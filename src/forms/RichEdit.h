@@ -153,6 +153,11 @@ std::string CannotCreateFileMessage(const std::string& path); // "Cannot create 
 std::string FileTooLargeMessage(const std::string& path);     // "File <path> is too large to open."
 std::string FileHoldsNulMessage(const std::string& path);
 inline constexpr char kFailedToLoadStream[] = "Failed to Load Stream";
+
+// The temporary file a save of the file at fullPath writes first, beside it: the same for every
+// save of that file (letter case aside), so a save killed half-way leaves one leftover that the
+// next save of the file reuses, and a save never touches another file's.
+std::string SaveTempPath(const std::string& fullPath);
 inline constexpr char kFailedToSaveStream[] = "Failed to Save Stream";
 
 } // namespace vd::forms
