@@ -18,6 +18,25 @@ using Strings = std::vector<std::string>;
 constexpr char kUnsaved[] = "unsaved words";
 constexpr char kTitle[] = "Vellumdesk v2.2"; // the caption of the program's error messages
 
+// Window-walk callbacks: the system calls them with its own calling convention (stdcall on x86).
+template <class Walk>
+BOOL CALLBACK CollectEditor(HWND h, LPARAM l) {
+  auto* w = reinterpret_cast<Walk*>(l);
+  if (ClassName(h) == w->cls) w->texts.push_back(EditorText(h));
+  return TRUE;
+}
+template <class Search>
+BOOL CALLBACK FindDialogBesides(HWND h, LPARAM l) {
+  auto* s = reinterpret_cast<Search*>(l);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  if (pid == s->pid && h != s->other && IsWindowVisible(h) && ClassName(h) == "#32770") {
+    s->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 class HostileInput : public testing::Test {
 protected:
   void SetUp() override {
@@ -51,11 +70,7 @@ protected:
     } walk{ClassName(ActiveEditorOf(main)), {}};
     EnumChildWindows(
         main,
-        [](HWND h, LPARAM l) -> BOOL {
-          auto* w = reinterpret_cast<Walk*>(l);
-          if (ClassName(h) == w->cls) w->texts.push_back(EditorText(h));
-          return TRUE;
-        },
+        &CollectEditor<Walk>,
         reinterpret_cast<LPARAM>(&walk));
     return walk.texts;
   }
@@ -95,16 +110,7 @@ protected:
     WaitUntil(
         [&] {
           EnumWindows(
-              [](HWND h, LPARAM l) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(l);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(h, &pid);
-                if (pid == s->pid && h != s->other && IsWindowVisible(h) && ClassName(h) == "#32770") {
-                  s->found = h;
-                  return FALSE;
-                }
-                return TRUE;
-              },
+              &FindDialogBesides<Search>,
               reinterpret_cast<LPARAM>(&s));
           return s.found != nullptr;
         },
