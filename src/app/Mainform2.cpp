@@ -7,6 +7,7 @@
 #include "forms/Application.h"
 #include "forms/Dpi.h"
 #include "forms/MessageBoxes.h"
+#include "forms/Screen.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -247,8 +248,8 @@ void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
     saveDialog_.initialDir = current;
   }
 
-  // Step 4: the history, the whole section in file order.
-  history_.Load(settings_.ReadSectionValues(std::string(s::kHistorySection)));
+  // Step 4: the history, in file order, as far as the list holds.
+  history_.Load(settings_.ReadSectionValues(std::string(s::kHistorySection), FileHistory::kCapacity));
 
   // Steps 7, 10 and 11 are read before the first editor is made, so that it is made with them
   // by the rule every new editor follows.
@@ -257,10 +258,15 @@ void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
   // Step 9, placement, comes before the first Document: the editor is then made at its final
   // size, and a large file is laid out once instead of again when the window takes its size.
   // Maximised starts keep the design bounds as the ones a restore returns to.
+  // A stored rectangle off every screen or too small to use gives way to the design bounds.
   startMaximized_ = settings_.ReadBool(s::kWindowIsMaximized);
-  if (!startMaximized_)
-    SetBounds({settings_.ReadInteger(s::kWindowLeft), settings_.ReadInteger(s::kWindowTop),
-               settings_.ReadInteger(s::kWindowWidth), settings_.ReadInteger(s::kWindowHeight)});
+  if (!startMaximized_) {
+    const std::vector<Bounds> screens = forms::MonitorWorkAreas();
+    SetBounds(CheckedPlacement(
+        {settings_.ReadInteger(s::kWindowLeft), settings_.ReadInteger(s::kWindowTop),
+         settings_.ReadInteger(s::kWindowWidth), settings_.ReadInteger(s::kWindowHeight)},
+        BoundsRect(), screens));
+  }
   Layout();
 
   // Steps 5 and 6: the first Document. A file that cannot be read leaves no tab behind; the

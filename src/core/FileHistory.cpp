@@ -7,8 +7,10 @@
 namespace vd {
 
 void FileHistory::Load(const std::vector<std::pair<std::string, std::string>>& sectionValues) {
-  for (const auto& [key, value] : sectionValues)
+  for (const auto& [key, value] : sectionValues) {
+    if (entries_.size() >= kCapacity) break;
     if (!value.empty()) entries_.push_back(value);
+  }
 }
 
 std::vector<std::pair<std::string, std::string>> FileHistory::KeysToSave() const {

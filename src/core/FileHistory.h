@@ -7,9 +7,9 @@
 
 namespace vd {
 
-// The recent-files list: most recent first, at most ten after an addition, no two entries equal
-// when letter case is ignored. Entries loaded from the settings file are kept as they stand, so
-// the list can hold more than ten (and duplicates) until the next addition.
+// The recent-files list: most recent first, at most ten, no two entries equal when letter case is
+// ignored after an addition. Entries loaded from the settings file are kept as they stand (a
+// duplicate there stays until the next addition), but only the first ten.
 class FileHistory {
 public:
   // The platform's case-insensitive comparison: true when the two texts are equal.
@@ -21,7 +21,8 @@ public:
   const std::vector<std::string>& Entries() const { return entries_; }
   size_t Size() const { return entries_.size(); }
 
-  // Fills the list from a settings section in file order, skipping empty values.
+  // Fills the list from a settings section in file order, skipping empty values and stopping at
+  // ten: a hand-edited file may hold thousands.
   void Load(const std::vector<std::pair<std::string, std::string>>& sectionValues);
   // The ten keys written back: File1..File10, entry n or the empty string.
   std::vector<std::pair<std::string, std::string>> KeysToSave() const;

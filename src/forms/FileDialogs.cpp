@@ -1,10 +1,68 @@
 #include "forms/FileDialogs.h"
 
+#include "core/TextFormat.h"
+#include "forms/MessageBoxes.h"
+
 #include <commdlg.h>
+
+#include <cstring>
 
 namespace vd::forms {
 
+std::string TooLongNameMessage(const std::string& path) {
+  return FileMessage(path, "has too long a name.  A full path can have at most " +
+                               std::to_string(kMaxFullPath) + " characters.");
+}
+
+std::string TypedFullPath(const std::string& folder, std::string typed) {
+  if (typed.size() >= 2 && typed.front() == '"' && typed.back() == '"') typed = typed.substr(1, typed.size() - 2);
+  const bool drive = typed.size() >= 2 && typed[1] == ':';
+  const bool rooted = !typed.empty() && (typed[0] == '\\' || typed[0] == '/');
+  if (drive || folder.empty()) return typed;
+  if (rooted) return folder.substr(0, folder.size() >= 2 && folder[1] == ':' ? 2 : 0) + typed;
+  return folder + (folder.ends_with('\\') ? "" : "\\") + typed;
+}
+
 namespace {
+
+// Wine's dialog copies the full path of a typed name into a buffer of MAX_PATH characters of its
+// own and brings the process down past it, before any notice reaches the program. So the dialog
+// is subclassed and its OK command checked first; no longer name could be opened anyway.
+const char kOriginalProc[] = "VdFileDialogProc";
+
+std::string DialogText(HWND dialog, UINT message) {
+  std::string text(32768, '\0');
+  const LRESULT n = SendMessageA(dialog, message, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(n > 0 ? std::strlen(text.c_str()) : 0);
+  return text;
+}
+
+LRESULT CALLBACK CheckedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const auto original = reinterpret_cast<WNDPROC>(GetPropA(dialog, kOriginalProc));
+  if (msg == WM_COMMAND && LOWORD(wParam) == IDOK) {
+    const std::string typed = DialogText(dialog, CDM_GETSPEC);
+    const std::string full = TypedFullPath(DialogText(dialog, CDM_GETFOLDERPATH), typed);
+    if (full.size() > kMaxFullPath) {
+      ShowMessageBox(TooLongNameMessage(full), kTooLongNameCaption, kMbOk);
+      return 0;
+    }
+  }
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    RemovePropA(dialog, kOriginalProc);
+  }
+  return CallWindowProcA(original, dialog, msg, wParam, lParam);
+}
+
+UINT_PTR CALLBACK FileDialogHook(HWND hookDialog, UINT msg, WPARAM, LPARAM) {
+  if (msg == WM_INITDIALOG) {
+    HWND dialog = GetParent(hookDialog);
+    const LONG_PTR original =
+        SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CheckedDialogProc));
+    SetPropA(dialog, kOriginalProc, reinterpret_cast<HANDLE>(original));
+  }
+  return 0;
+}
 
 class RealDialogs final : public DialogService {
 public:
@@ -30,7 +88,8 @@ public:
     ofn.lpstrInitialDir = d.initialDir.empty() ? nullptr : d.initialDir.c_str();
     ofn.lpstrTitle = d.title.empty() ? nullptr : d.title.c_str();
     ofn.lpstrDefExt = d.defaultExt.empty() ? nullptr : d.defaultExt.c_str();
-    ofn.Flags = d.options | OFN_EXPLORER;
+    ofn.Flags = d.options | OFN_EXPLORER | OFN_ENABLEHOOK;
+    ofn.lpfnHook = &FileDialogHook;
     const BOOL ok = d.kind == FileDialog::Kind::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
     if (!ok) return false;
     d.fileName = name.data();

@@ -38,6 +38,13 @@ public:
   virtual bool RunFileDialog(FileDialog& dialog, HWND owner) = 0;
 };
 
+// The longest full path a file dialog hands on, and what it says of a longer typed name.
+inline constexpr std::size_t kMaxFullPath = MAX_PATH - 1;
+inline constexpr char kTooLongNameCaption[] = "File Name Too Long";
+std::string TooLongNameMessage(const std::string& path);
+// The full path a name typed in a dialog showing folder stands for (quotes around it dropped).
+std::string TypedFullPath(const std::string& folder, std::string typed);
+
 DialogService& Dialogs();
 void SetDialogService(DialogService* service); // nullptr: the real dialogs
 

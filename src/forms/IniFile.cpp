@@ -54,7 +54,7 @@ void IniFile::WriteColour(const std::string& section, const std::string& key, Co
 }
 
 std::vector<std::pair<std::string, std::string>>
-IniFile::ReadSectionValues(const std::string& section) const {
+IniFile::ReadSectionValues(const std::string& section, size_t maxFilled) const {
   // The key names come back NUL-separated in file order; the call reports a full buffer as
   // size - 2, so grow until the list fits.
   std::vector<char> names(4096);
@@ -66,11 +66,13 @@ IniFile::ReadSectionValues(const std::string& section) const {
     names.resize(names.size() * 4);
   }
   std::vector<std::pair<std::string, std::string>> result;
-  for (size_t i = 0; i < n;) {
+  size_t filled = 0;
+  for (size_t i = 0; i < n && filled < maxFilled;) {
     std::string key(&names[i]);
     i += key.size() + 1;
     if (key.empty()) continue;
     result.emplace_back(key, ReadString(section, key, ""));
+    if (!result.back().second.empty()) ++filled;
   }
   return result;
 }

@@ -3,6 +3,7 @@
 #include "core/SettingsKeys.h"
 #include "forms/Win.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,8 +32,10 @@ public:
   Colour ReadColour(const std::string& section, const std::string& key, Colour defaultValue) const;
   void WriteColour(const std::string& section, const std::string& key, Colour value);
 
-  // The section's keys in file order with their values.
-  std::vector<std::pair<std::string, std::string>> ReadSectionValues(const std::string& section) const;
+  // The section's keys in file order with their values, up to the one that makes maxFilled
+  // non-empty values (each value is a lookup of its own, so a long section costs).
+  std::vector<std::pair<std::string, std::string>> ReadSectionValues(
+      const std::string& section, size_t maxFilled = SIZE_MAX) const;
 
   // The same, addressed by an entry of the key table with its own default.
   std::string ReadString(const settings::Key& k) const;

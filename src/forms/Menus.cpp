@@ -137,13 +137,18 @@ void MenuItem::RebuildSubMenu() {
       SetMenuItemInfoA(parentMenu_, command_, FALSE, &mii);
     }
   }
-  while (GetMenuItemCount(subMenu_) > 0) RemoveMenu(subMenu_, 0, MF_BYPOSITION);
+  for (int n = GetMenuItemCount(subMenu_); n > 0; --n) RemoveMenu(subMenu_, n - 1, MF_BYPOSITION);
   for (auto& item : items_) item->AppendTo(subMenu_);
 }
 
 MenuItem& MenuItem::Add(std::unique_ptr<MenuItem> item) {
   items_.push_back(std::move(item));
-  RebuildSubMenu();
+  // Only the new item is appended: rebuilding the whole submenu for each addition made filling
+  // a long list quadratic.
+  if (subMenu_)
+    items_.back()->AppendTo(subMenu_);
+  else
+    RebuildSubMenu();
   return *items_.back();
 }
 
@@ -164,8 +169,9 @@ MenuItem& MenuItem::Add(std::string caption, ShortCut shortcut, std::string hint
 MenuItem& MenuItem::AddSeparator() { return Add("-"); }
 
 void MenuItem::Clear() {
+  // From the end: removing the first item moves all the others each time.
   if (subMenu_)
-    while (GetMenuItemCount(subMenu_) > 0) RemoveMenu(subMenu_, 0, MF_BYPOSITION);
+    for (int n = GetMenuItemCount(subMenu_); n > 0; --n) RemoveMenu(subMenu_, n - 1, MF_BYPOSITION);
   // Sub-items' own submenus are detached now, so their destructors free them.
   for (auto& item : items_) item->parentMenu_ = nullptr;
   items_.clear();

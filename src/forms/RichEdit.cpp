@@ -1,5 +1,6 @@
 #include "forms/RichEdit.h"
 
+#include "core/RtfSafety.h"
 #include "core/TextFormat.h"
 #include "forms/Application.h"
 #include "forms/Errors.h"
@@ -7,6 +8,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -19,6 +22,20 @@ std::string FileTooLargeMessage(const std::string& path) {
 }
 std::string FileHoldsNulMessage(const std::string& path) {
   return FileMessage(path, "contains NUL characters and cannot be opened as text.");
+}
+
+std::string SaveTempPath(const std::string& fullPath) {
+  std::string lower = fullPath;
+  if (!lower.empty()) CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
+  std::uint64_t hash = 14695981039346656037ull; // 64-bit FNV-1a
+  for (const char c : lower) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ull;
+  }
+  char name[32];
+  std::snprintf(name, sizeof(name), "vd~%016llx.tmp", static_cast<unsigned long long>(hash));
+  const auto cut = fullPath.find_last_of("\\/");
+  return (cut == std::string::npos ? std::string() : fullPath.substr(0, cut + 1)) + name;
 }
 
 namespace {
@@ -144,6 +161,8 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
   Handle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!h.ok()) return ReadResult::CannotOpen;
+  // A device (NUL, CON, COM1...) opens like a file but holds no document, and a save to it fails.
+  if (GetFileType(h.get()) != FILE_TYPE_DISK) return ReadResult::CannotOpen;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(h.get(), &size)) return ReadResult::CannotOpen;
   // The control counts in LONG; a file past that can never be held.
@@ -165,6 +184,10 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
   return ReadResult::Ok;
 }
 
+// Whether the bytes go to the control as rich text. Rich text the control cannot read safely
+// (it would bring the whole process down) is shown as the plain text it is, so nothing is lost.
+bool LoadsAsRtf(std::string_view bytes) { return IsRtf(bytes) && RtfIsSafeForControl(bytes); }
+
 // Whether the process can still get the memory the control would need for `chars` characters.
 bool ControlCanHold(std::size_t chars) {
   MEMORYSTATUSEX ms{};
@@ -172,13 +195,6 @@ bool ControlCanHold(std::size_t chars) {
   if (!GlobalMemoryStatusEx(&ms)) return true;
   const unsigned long long need = static_cast<unsigned long long>(chars) * kControlBytesPerChar;
   return need <= ms.ullAvailVirtual && need <= ms.ullAvailPageFile;
-}
-
-std::string FolderOf(const std::string& fullPath) {
-  const auto cut = fullPath.find_last_of("\\/");
-  if (cut == std::string::npos) return ".";
-  if (cut == 2 && fullPath[1] == ':') return fullPath.substr(0, 3); // "C:\"
-  return fullPath.substr(0, cut);
 }
 
 bool WriteAll(HANDLE h, std::string_view bytes) {
@@ -215,11 +231,12 @@ bool ReplaceFileSafely(const std::string& path, std::string_view bytes) {
     haveCreated = GetFileTime(probe.get(), &created, nullptr, nullptr) != FALSE;
   }
 
-  char temp[MAX_PATH];
-  if (!GetTempFileNameA(FolderOf(target).c_str(), "vd~", 0, temp)) return false;
+  // Named after the target, so a leftover of a killed save of this file is overwritten here.
+  const std::string tempPath = SaveTempPath(target);
+  const char* temp = tempPath.c_str();
   bool ok = false;
   {
-    Handle h(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle h(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     ok = h.ok() && WriteAll(h.get(), bytes) && FlushFileBuffers(h.get());
     ok = h.Close() && ok;
   }
@@ -598,7 +615,7 @@ void RichEdit::LoadFromFile(const std::string& path, const LoadProgress& progres
   }
   // The control keeps only the text before a NUL: the file would be shown, and saved, cut.
   if (ContainsNul(bytes)) throw Error(FileHoldsNulMessage(path));
-  const bool rtf = IsRtf(bytes);
+  const bool rtf = LoadsAsRtf(bytes);
   std::string plain;
   long expected = 0;
   try {

@@ -166,6 +166,11 @@ inline constexpr char kFailedToLoadStream[] = "Failed to Load Stream";
 struct LoadCancelled : std::exception {
   const char* what() const noexcept override { return "The load was cancelled"; }
 };
+
+// The temporary file a save of the file at fullPath writes first, beside it: the same for every
+// save of that file (letter case aside), so a save killed half-way leaves one leftover that the
+// next save of the file reuses, and a save never touches another file's.
+std::string SaveTempPath(const std::string& fullPath);
 inline constexpr char kFailedToSaveStream[] = "Failed to Save Stream";
 
 } // namespace vd::forms

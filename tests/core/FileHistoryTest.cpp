@@ -43,12 +43,14 @@ TEST(FileHistory, LoadKeepsFileOrderSkipsEmptiesAndSavesTenKeys) {
   EXPECT_EQ(keys[9].first, "File10");
 }
 
-TEST(FileHistory, LoadedListLongerThanTenIsKeptUntilTheNextAddition) {
+TEST(FileHistory, LoadKeepsTheFirstTenFilledValuesAsTheyStand) {
   FileHistory h(SameAscii);
-  std::vector<std::pair<std::string, std::string>> values{{"File1", "p1"}, {"File2", "P1"}};
-  for (int i = 2; i <= 12; ++i) values.push_back({"File" + std::to_string(i + 1), "p" + std::to_string(i)});
-  h.Load(values); // a duplicate from the file is not merged
-  EXPECT_EQ(h.Size(), 13u);
+  std::vector<std::pair<std::string, std::string>> values{{"File1", "p1"}, {"Gap", ""}, {"File2", "P1"}};
+  for (int i = 2; i <= 3000; ++i) values.push_back({"File" + std::to_string(i + 1), "p" + std::to_string(i)});
+  h.Load(values); // a duplicate from the file is not merged; empties do not count
+  ASSERT_EQ(h.Size(), 10u);
+  EXPECT_EQ(h.Entries()[1], "P1");
+  EXPECT_EQ(h.Entries()[9], "p9");
   h.Add("p1");
   ASSERT_EQ(h.Size(), 10u);
   // Only the first equal entry goes; the loaded duplicate stays below the new top.

@@ -90,6 +90,25 @@ TEST_F(IniFileTest, SectionReadKeepsFileOrderAndValuesWithEqualsSigns) {
   EXPECT_TRUE(ini.ReadSectionValues("Missing").empty());
 }
 
+TEST_F(IniFileTest, SectionReadStopsAtTheLimitOfFilledValues) {
+  WriteRaw("[FileHistory]\r\nFile1=\r\nFile2=a\r\nFile3=\r\nFile4=b\r\nFile5=c\r\n");
+  IniFile ini(name_);
+  const struct {
+    size_t limit;
+    std::vector<std::string> keys;
+  } cases[] = {
+      {0, {}},
+      {1, {"File1", "File2"}},
+      {2, {"File1", "File2", "File3", "File4"}},
+      {10, {"File1", "File2", "File3", "File4", "File5"}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : ini.ReadSectionValues("FileHistory", c.limit)) keys.push_back(key);
+    EXPECT_EQ(keys, c.keys) << "limit " << c.limit;
+  }
+}
+
 TEST_F(IniFileTest, LongKeyListsAndLongValuesComeBackWhole) {
   IniFile ini(name_);
   std::string text = "[Many]\r\n";

@@ -194,6 +194,28 @@ TEST_F(MainWindowTest, HistoryKeepsTenAndRemoveObsoleteTakesNeighbouringMissingE
   EXPECT_EQ(frm.fileReopen().Count(), 3u);
 }
 
+TEST_F(MainWindowTest, AHistoryOfThousandsReadsOnlyTheFirstTenFilledEntries) {
+  // A hand-edited settings file: 3,000 entries after two empty ones, one of them a duplicate.
+  std::string ini = "[FileHistory]\r\nFile1=\r\nFile2=\r\n";
+  for (int i = 3; i <= 3002; ++i) ini += "File" + std::to_string(i) + "=C:\\h\\f" + std::to_string(i) + ".txt\r\n";
+  ini += "[Window State]\r\nLeft=200\r\n";
+  WriteBytes(iniPath_, ini);
+  TfrmMain& frm = Start();
+  Strings expected;
+  for (int i = 3; i <= 12; ++i) expected.push_back("C:\\h\\f" + std::to_string(i) + ".txt");
+  EXPECT_EQ(frm.FileHistoryEntries(), expected);
+  ASSERT_EQ(frm.fileReopen().Count(), 13u);
+  EXPECT_EQ(frm.fileReopen()[9].Caption(), expected.back());
+  EXPECT_EQ(frm.fileReopen()[10].Caption(), "-");
+  // Adding keeps ten, and the menu follows.
+  const std::string added = File("added.txt", "x");
+  frm.OpenFileInNewTab(added);
+  ASSERT_EQ(frm.FileHistoryEntries().size(), 10u);
+  EXPECT_EQ(frm.fileReopen()[0].Caption(), added);
+  EXPECT_EQ(frm.fileReopen()[9].Caption(), expected[8]);
+  EXPECT_EQ(frm.fileReopen().Count(), 13u);
+}
+
 TEST_F(MainWindowTest, ReopenOfAMissingFileSaysSoAndKeepsTheEntry) {
   TfrmMain& frm = Start();
   const std::string gone = File("gone.txt", "x");

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -487,6 +488,86 @@ TEST_F(RichEditTest, AFailedSaveLeavesTheOldFileByteForByte) {
   // Released, the save goes through.
   edit_->SaveToFile(target);
   EXPECT_EQ(ReadBytes(target), "new text");
+}
+
+TEST_F(RichEditTest, ASaveReplacesItsOwnLeftoverTemporaryFileAndTouchesNoOther) {
+  const std::string target = Temp("doc.txt");
+  WriteBytes(target, "old");
+  // What a killed save of this file, of another file and of another program left behind.
+  const std::string own = forms::SaveTempPath(target);
+  const std::string others = forms::SaveTempPath(Temp("other.txt"));
+  const std::string stranger = Temp("vd~1A2B.tmp");
+  WriteBytes(own, "a partial copy of doc.txt");
+  WriteBytes(others, "other.txt's leftover");
+  WriteBytes(stranger, "not ours");
+  edit_->SetAllText("new text");
+  edit_->SaveToFile(target);
+  EXPECT_EQ(ReadBytes(target), "new text");
+  EXPECT_FALSE(Exists(own)) << "the leftover was used for the save";
+  EXPECT_EQ(ReadBytes(others), "other.txt's leftover");
+  EXPECT_EQ(ReadBytes(stranger), "not ours");
+  EXPECT_EQ(FilesIn(dir_).size(), 3u);
+
+  // A failed save takes its temporary file away and leaves the others.
+  HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  WriteBytes(own, "another partial copy");
+  EXPECT_EQ(ErrorOf([&] { edit_->SaveToFile(target); }), "Cannot create file " + target);
+  CloseHandle(held);
+  EXPECT_EQ(ReadBytes(target), "new text");
+  EXPECT_EQ(ReadBytes(others), "other.txt's leftover");
+  EXPECT_EQ(ReadBytes(stranger), "not ours");
+}
+
+TEST_F(RichEditTest, TheTemporaryNameFollowsTheFullPathWhateverItsLetterCase) {
+  const struct {
+    std::string a, b;
+    bool same;
+  } cases[] = {
+      {"C:\\Docs\\Notes.txt", "c:\\docs\\NOTES.TXT", true},
+      {"C:\\Docs\\Notes.txt", "C:\\Docs\\Notes2.txt", false},
+      {"C:\\Docs\\Notes.txt", "C:\\Other\\Notes.txt", false},
+      {"C:\\a.txt", "D:\\a.txt", false},
+  };
+  for (const auto& c : cases) {
+    const std::string ta = forms::SaveTempPath(c.a), tb = forms::SaveTempPath(c.b);
+    // The folder keeps the spelling it was given; the name is what must agree.
+    EXPECT_EQ(ta.substr(ta.find_last_of('\\')) == tb.substr(tb.find_last_of('\\')), c.same) << ta << " " << tb;
+    // Beside the file, "vd~", sixteen hex digits, ".tmp".
+    const std::string folder = c.a.substr(0, c.a.find_last_of('\\') + 1);
+    ASSERT_EQ(ta.rfind(folder, 0), 0u) << ta;
+    const std::string name = ta.substr(folder.size());
+    EXPECT_EQ(name.size(), 3u + 16u + 4u) << name;
+    EXPECT_EQ(name.rfind("vd~", 0), 0u) << name;
+    EXPECT_EQ(name.substr(19), ".tmp") << name;
+    EXPECT_EQ(name.find_first_not_of("0123456789abcdef", 3), 19u) << name;
+  }
+  // Many files of one folder get names of their own.
+  std::set<std::string> names;
+  for (int i = 0; i < 5000; ++i) names.insert(forms::SaveTempPath("C:\\Docs\\file" + std::to_string(i) + ".txt"));
+  EXPECT_EQ(names.size(), 5000u);
+}
+
+TEST_F(RichEditTest, RichTextTheControlCannotTakeIsReadAsItsPlainText) {
+  const auto nested = [](int levels) {
+    return "{\\rtf1 " + std::string(static_cast<size_t>(levels), '{') + "hi" +
+           std::string(static_cast<size_t>(levels), '}') + "}";
+  };
+  const std::string deep = Temp("deep.txt"), shallow = Temp("shallow.txt");
+  WriteBytes(deep, nested(40));
+  WriteBytes(shallow, nested(20));
+  edit_->LoadFromFile(deep);
+  EXPECT_EQ(edit_->AllText(), nested(40));
+  edit_->LoadFromFile(shallow);
+  EXPECT_EQ(edit_->AllText(), "hi");
+}
+
+TEST_F(RichEditTest, DeviceNamesAreRefusedAsUnreadable) {
+  edit_->SetAllText("kept");
+  for (const std::string device : {"NUL", "CON", "COM1", "nul.txt"}) {
+    EXPECT_EQ(ErrorOf([&] { edit_->LoadFromFile(device); }), "Cannot open file " + device);
+    EXPECT_EQ(edit_->AllText(), "kept") << device;
+  }
 }
 
 TEST_F(RichEditTest, SaveKeepsTheTargetsAttributes) {
