@@ -201,6 +201,10 @@ private:
   void CreateMenus();
   void CreateTrayIcon();
   void UnlockedFromDialog();
+  // True when the program is not locked, or the unlock dialog has just unlocked it.
+  bool UnlockBeforeExit();
+  // While locked: whether an input message would reach a window of the program the lock hides.
+  bool InputBehindTheLock(const MSG& msg) const;
   void SizeChanged(WPARAM kind);
   template <class Parent> void AddDateTimeMenus(Parent& parent);
   void InsertMoment(bool date, bool time, bool longForm);
@@ -268,7 +272,8 @@ private:
   std::unique_ptr<forms::ImageList> trayImages_;
   std::unique_ptr<tray::TTrayIcon> trayIcon_;
   bool minLocked_ = false;
-  bool iconic_ = false;
+  // Set while the exit sequence asks its questions, so that no second one starts inside it.
+  bool exitRunning_ = false;
 };
 
 } // namespace vd::app
