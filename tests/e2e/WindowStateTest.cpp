@@ -23,6 +23,7 @@ bool RestoreButtonPoint(HWND main, POINT& at) {
   return false;
 }
 
+// Each route restores correctly under this Wine with unmanaged windows; the test holds that.
 TEST(WindowState, RestoreAfterAMaximisedStartReturnsToTheDesignBounds) {
   const struct {
     const char* route;
