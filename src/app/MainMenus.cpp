@@ -143,6 +143,7 @@ void TfrmMain::CreateMenus() {
 }
 
 bool TfrmMain::TranslateShortcut(MSG& msg) {
+  if (InputBehindTheLock(msg)) return true; // swallowed: the lock hides the documents
   // Shortcuts reach the main menu from any window of the program, also from Find and Replace,
   // but not while a modal dialog has disabled the main window.
   if (!accelerators_ || !IsWindowEnabled(Handle())) return false;

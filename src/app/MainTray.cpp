@@ -40,7 +40,9 @@ void TfrmMain::CreateTrayIcon() {
 }
 
 void TfrmMain::HideToTray() {
-  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE); // its notification unlocks
+  // Restored first, so that the window comes back from the tray at its normal size; the lock
+  // stays as it is, since only the unlock dialog ends it.
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
   if (!trayIcon_->Visible()) trayIcon_->Show();
   trayIcon_->SetHintString(kCaption);
   trayIcon_->HideApplication();
@@ -96,15 +98,27 @@ void TfrmMain::optionsMinLockPasswordClick() {
   password->ShowModal();
 }
 
+bool TfrmMain::UnlockBeforeExit() {
+  if (!minLocked_) return true;
+  OpenFromTray(); // the unlock dialog; only brought forward when it is already up
+  return !minLocked_;
+}
+
+bool TfrmMain::InputBehindTheLock(const MSG& msg) const {
+  if (!minLocked_ || !msg.hwnd) return false;
+  const bool input = (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
+                     (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST);
+  if (!input) return false;
+  // Hidden windows keep their focus: keys typed or posted to them would still edit, copy or
+  // save a document. Only the windows on screen (the unlock dialog, its message) take input.
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  return root == Handle() || !IsWindowVisible(root);
+}
+
 void TfrmMain::SizeChanged(WPARAM kind) {
-  if (kind == SIZE_MINIMIZED) {
-    iconic_ = true;
-    // Hidden once the minimise has finished, not in the middle of it.
-    PostMessageA(Handle(), WM_HIDETOTRAY, 0, 0);
-  } else if (iconic_ && (kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED)) {
-    iconic_ = false;
-    minLocked_ = false; // the restore notification
-  }
+  // Hidden once the minimise has finished, not in the middle of it. The caption button and the
+  // system menu go straight to the tray (WM_SYSCOMMAND); this catches a minimise by other means.
+  if (kind == SIZE_MINIMIZED) PostMessageA(Handle(), WM_HIDETOTRAY, 0, 0);
 }
 
 } // namespace vd::app

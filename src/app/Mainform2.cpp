@@ -322,12 +322,25 @@ void TfrmMain::WMOpenRequest() {
 }
 
 LRESULT TfrmMain::WMQueryEndSession() {
-  // The logoff goes on whatever the user answers: the answer is 1 even after Cancel.
+  // A locked program shows nothing, not even a save question, so it keeps the session from
+  // ending. Inside a modal dialog or the questions of an Exit already under way, the exit
+  // sequence would pull the documents from under them: the session waits for the user.
+  if (minLocked_ || exitRunning_ || !IsWindowEnabled(Handle())) return 0;
   forms::Guarded([this] { fileExitClick(); });
-  return 1;
+  // Only a program that has really ended lets the session go on; after Cancel or a failed save
+  // the program and its text stay.
+  return forms::Application::Instance().Terminated() ? 1 : 0;
 }
 
 void TfrmMain::fileExitClick() {
+  // While locked nothing may show, write or copy a document's text: the password comes first,
+  // and Cancel there leaves the program hidden and locked.
+  if (exitRunning_ || !UnlockBeforeExit()) return;
+  exitRunning_ = true;
+  struct Running {
+    bool& flag;
+    ~Running() { flag = false; }
+  } running{exitRunning_};
   // Step 1: ask about every modified Document, in page order; Cancel abandons the exit.
   for (int i = 0; i < DocumentCount(); ++i) {
     if (!Editor(i).Modified()) continue;
@@ -413,6 +426,24 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   case WM_HIDETOTRAY:
     if (IsIconic(Handle())) HideToTray();
     return 0;
+  case WM_SYSCOMMAND:
+    // Straight to the tray, never through the minimised state: the system would hide the
+    // owned windows (Find and Replace) before the tray could note which were showing.
+    if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+      HideToTray();
+      return 0;
+    }
+    break;
+  case WM_WINDOWPOSCHANGING:
+    // Only the unlock dialog shows a locked program; a show from outside (a restore, SW_SHOW)
+    // leaves it hidden.
+    if (minLocked_) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+    break;
+  case WM_COMMAND:
+    // Menu commands and shortcuts reach no document while locked; the tray menu's commands
+    // come through the tray's own window.
+    if (minLocked_ && lParam == 0) return 0;
+    break;
   case WM_OPENREQUEST:
     WMOpenRequest();
     return 0;

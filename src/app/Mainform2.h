@@ -201,6 +201,10 @@ private:
   void CreateMenus();
   void CreateTrayIcon();
   void UnlockedFromDialog();
+  // True when the program is not locked, or the unlock dialog has just unlocked it.
+  bool UnlockBeforeExit();
+  // While locked: whether an input message would reach a window of the program the lock hides.
+  bool InputBehindTheLock(const MSG& msg) const;
   void SizeChanged(WPARAM kind);
   template <class Parent> void AddDateTimeMenus(Parent& parent);
   void InsertMoment(bool date, bool time, bool longForm);
@@ -272,7 +276,8 @@ private:
   // arrives then waits for the end of the load, and the end of the session is refused.
   bool loading_ = false;
   bool closeAfterLoad_ = false;
-  bool iconic_ = false;
+  // Set while the exit sequence asks its questions, so that no second one starts inside it.
+  bool exitRunning_ = false;
 };
 
 } // namespace vd::app

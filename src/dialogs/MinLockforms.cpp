@@ -35,7 +35,10 @@ TfrmUnlock::TfrmUnlock(forms::Component* owner)
     : Form(owner, DialogDesign("TfrmUnlock", "MinLock Password", 281, 116, kNoBorderIcons)) {
   label1_ = std::make_unique<forms::Label>(
       this, ControlAt(Handle(), 8, 12, 265, 16, "Please enter password to unlock Vellumdesk:"));
-  editPassword_ = std::make_unique<forms::Edit>(this, ControlAt(Handle(), 8, 36, 265, 21), Password(10));
+  // Room for the longest password the password dialog can store, so every one can be typed.
+  editPassword_ = std::make_unique<forms::Edit>(
+      this, ControlAt(Handle(), 8, 36, 265, 21),
+      Password(static_cast<int>(minlock::kMinLockKey.size())));
   btnUnlock_ = std::make_unique<forms::Button>(this, ControlAt(Handle(), 56, 76, 75, 25, "Unlock"));
   btnCancel_ = std::make_unique<forms::Button>(this, ControlAt(Handle(), 150, 76, 75, 25, "Cancel"));
   btnUnlock_->OnClick = [this] { btnUnlockClick(); };

@@ -366,14 +366,12 @@ void PressChord(std::initializer_list<WORD> keys) {
 }
 
 namespace {
-void MouseAt(HWND hwnd, DWORD buttons) {
-  RECT r{};
-  GetWindowRect(hwnd, &r);
+void MouseAt(POINT at, DWORD buttons) {
   INPUT in[3]{};
   in[0].type = INPUT_MOUSE;
   // Absolute coordinates run from 0 to 65535 over the primary screen.
-  in[0].mi.dx = MulDiv((r.left + r.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  in[0].mi.dy = MulDiv((r.top + r.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  in[0].mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  in[0].mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   UINT n = 1;
   if (buttons) {
@@ -383,6 +381,12 @@ void MouseAt(HWND hwnd, DWORD buttons) {
     n = 3;
   }
   SendInput(n, in, sizeof(INPUT));
+}
+
+void MouseAt(HWND hwnd, DWORD buttons) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  MouseAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, buttons);
 }
 
 BOOL CALLBACK VisibleToolTip(HWND hwnd, LPARAM lParam) {
@@ -399,6 +403,7 @@ BOOL CALLBACK VisibleToolTip(HWND hwnd, LPARAM lParam) {
 
 void PointAt(HWND hwnd) { MouseAt(hwnd, 0); }
 void ClickOn(HWND hwnd) { MouseAt(hwnd, 1); }
+void ClickAt(POINT screen) { MouseAt(screen, 1); }
 
 std::string StatusPanelText(HWND main, int panel) {
   HWND bar = FindWindowExA(main, nullptr, STATUSCLASSNAMEA, nullptr);

@@ -95,6 +95,7 @@ void PressChord(std::initializer_list<WORD> keys);
 // Moves the real mouse pointer to the middle of a window, or also clicks its left button there.
 void PointAt(HWND hwnd);
 void ClickOn(HWND hwnd);
+void ClickAt(POINT screen);
 // A status-bar panel's text, read through memory in the program's process.
 std::string StatusPanelText(HWND main, int panel);
 // Whether the process shows a tool tip now.

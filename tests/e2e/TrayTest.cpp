@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core/MinLock.h"
+
 #include <algorithm>
 #include <fstream>
+#include <future>
 
 namespace vd::robot {
 namespace {
@@ -32,6 +35,37 @@ protected:
   HWND WaitForUnlock(const Program& p) { return p.WaitForWindow("TfrmUnlock", 10s); }
   // The unlock dialog's Unlock and Cancel buttons, left to right.
   HWND UnlockButton(HWND dlg, const char* caption) { return FindWindowExA(dlg, nullptr, "Button", caption); }
+  // Locks through the toolbar button; a click that comes before the window takes input is
+  // lost, so it is clicked again while the window still shows.
+  bool Lock(const Program& p, HWND main) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      PostClick(ToolbarButtonAt(main, kMinLockLeft));
+      if (Hidden(p, main)) return true;
+    }
+    return false;
+  }
+  // The tray menu's "&Exit" (a right-button release opens the menu, E chooses the item), until
+  // a window of the given class or a message box shows.
+  HWND TrayExit(const Program& p, const char* className) {
+    HWND shown = nullptr;
+    WaitUntil([&] {
+      PostTrayMouse(tray_, WM_RBUTTONUP);
+      PressKey('E');
+      return (shown = className ? p.WaitForWindow(className, 1s) : WaitForDialog(p.ProcessId(), 1s)) != nullptr &&
+             IsWindowVisible(shown);
+    });
+    return shown;
+  }
+  // WM_QUERYENDSESSION as the system sends it at a logoff, from a thread of its own so that the
+  // robot can answer the questions it raises.
+  static std::future<LRESULT> QueryEndSession(HWND main) {
+    return std::async(std::launch::async, [main] {
+      DWORD_PTR answer = 99;
+      if (!SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 60000, &answer))
+        return LRESULT{-1};
+      return static_cast<LRESULT>(answer);
+    });
+  }
   HWND tray_ = nullptr;
 };
 
@@ -177,23 +211,124 @@ TEST_F(Tray, ASecondStartWhileLockedShowsTheUnlockDialogAndTheFileIsThereAfterwa
   DeleteFileA(path.c_str());
 }
 
-TEST_F(Tray, TheTrayMenusExitEndsAHiddenProgramWithItsSaveQuestion) {
+TEST_F(Tray, TheTrayMenusExitWhileLockedAsksForThePasswordBeforeTheSaveQuestion) {
   Program p;
   HWND main = Start(p);
   ASSERT_NE(main, nullptr);
   TypeText(ActiveEditorOf(main), "unsaved");
-  PostClick(ToolbarButtonAt(main, kMinLockLeft));
-  ASSERT_TRUE(Hidden(p, main));
-  // A right-button release opens the tray menu; E is "&Exit".
-  PostTrayMouse(tray_, WM_RBUTTONUP);
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    PressKey('E');
-    return (box = WaitForDialog(p.ProcessId(), 1s)) != nullptr;
-  }));
+  ASSERT_TRUE(Lock(p, main));
+
+  HWND dlg = TrayExit(p, "TfrmUnlock");
+  ASSERT_NE(dlg, nullptr) << "the password is asked first";
+  EXPECT_EQ(FindDialog(p.ProcessId()), nullptr) << "no save question behind it";
+  PostClick(UnlockButton(dlg, "Cancel"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dlg); }, 10s));
+  EXPECT_TRUE(p.Running());
+  EXPECT_FALSE(HasVisibleWindow(p.ProcessId())) << "still hidden and locked";
+  EXPECT_EQ(FindDialog(p.ProcessId()), nullptr);
+
+  // No password is set: the empty entry unlocks, then the save question comes.
+  ASSERT_EQ(TrayExit(p, "TfrmUnlock"), dlg);
+  PostClick(UnlockButton(dlg, "Unlock"));
+  HWND box = WaitForDialog(p.ProcessId());
+  ASSERT_NE(box, nullptr);
   EXPECT_EQ(WindowText(box), "File Has Changed");
   PressButton(box, IDNO);
   EXPECT_EQ(p.WaitForExit(), 0);
+}
+
+TEST_F(Tray, TheLongestStorablePasswordCanBeTypedIntoTheUnlockBox) {
+  const std::string password = "abcdefghijklmnopqrstuvwxyz";
+  ASSERT_EQ(password.size(), minlock::kMinLockKey.size());
+  std::string stored = password;
+  for (std::size_t i = 0; i < stored.size(); ++i)
+    stored[i] = static_cast<char>(static_cast<unsigned char>(password[i]) +
+                                  static_cast<unsigned char>(minlock::kMinLockKey[i]));
+  ASSERT_TRUE(WritePrivateProfileStringA("Options", "MinLock Password", stored.c_str(), SettingsPath().c_str()));
+  Program p;
+  HWND main = Start(p);
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Lock(p, main));
+  PostTrayMouse(tray_, WM_LBUTTONDBLCLK);
+  HWND dlg = WaitForUnlock(p);
+  ASSERT_NE(dlg, nullptr);
+  HWND edit = FindWindowExA(dlg, nullptr, "Edit", nullptr);
+  // A password box does not tell another process its text: the keys and the click are posted
+  // in order, and the password the box ends up with either unlocks or is refused.
+  TypeText(edit, password + "!");
+  PostClick(UnlockButton(dlg, "Unlock"));
+  ASSERT_TRUE(Shown(main)) << "the 26-character password unlocks; the last key is not taken";
+  EXPECT_EQ(FindDialog(p.ProcessId()), nullptr) << MessageBoxText(FindDialog(p.ProcessId()));
+  EXPECT_TRUE(ExitProgram(main));
+}
+
+TEST_F(Tray, TheSessionEndsOnlyAfterYesOrNoAndNeverWhileLocked) {
+  Program p;
+  HWND main = Start(p);
+  ASSERT_NE(main, nullptr);
+  HWND editor = ActiveEditorOf(main);
+  TypeText(editor, "kept");
+  ASSERT_TRUE(WaitUntil([&] { return EditorText(editor) == "kept"; }));
+
+  auto cancelled = QueryEndSession(main);
+  HWND box = WaitForDialog(p.ProcessId());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(WindowText(box), "File Has Changed");
+  PressButton(box, IDCANCEL);
+  EXPECT_EQ(cancelled.get(), 0) << "Cancel keeps the session";
+  EXPECT_TRUE(p.Running());
+  EXPECT_EQ(EditorText(editor), "kept");
+
+  // Locked: keys sent to the hidden editor do nothing; the session end asks nothing, shows
+  // nothing, and the session waits.
+  ASSERT_TRUE(Lock(p, main));
+  TypeText(editor, " typed while locked");
+  EXPECT_EQ(QueryEndSession(main).get(), 0);
+  EXPECT_FALSE(HasVisibleWindow(p.ProcessId()));
+  EXPECT_EQ(FindDialog(p.ProcessId()), nullptr);
+  EXPECT_TRUE(p.Running());
+  EXPECT_EQ(EditorText(editor), "kept");
+
+  PostTrayMouse(tray_, WM_LBUTTONDBLCLK);
+  HWND dlg = WaitForUnlock(p);
+  ASSERT_NE(dlg, nullptr);
+  PostClick(UnlockButton(dlg, "Unlock"));
+  ASSERT_TRUE(Shown(main));
+  EXPECT_EQ(EditorText(editor), "kept");
+  auto answered = QueryEndSession(main);
+  box = WaitForDialog(p.ProcessId());
+  ASSERT_NE(box, nullptr);
+  PressButton(box, IDNO);
+  EXPECT_EQ(answered.get(), 1) << "No lets the session end";
+  EXPECT_EQ(p.WaitForExit(), 0);
+}
+
+TEST_F(Tray, FindAndReplaceComesBackFromTheTrayAfterAMinimiseAsAfterAClose) {
+  Program p;
+  HWND main = Start(p);
+  ASSERT_NE(main, nullptr);
+  HWND replace = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    PressChord({VK_CONTROL, 'F'});
+    return (replace = p.WaitForWindow("TfrmReplace", 2s)) != nullptr && IsWindowVisible(replace);
+  }, 20s));
+  const struct {
+    const char* how;
+    std::function<void()> hide;
+  } ways[] = {
+      {"close box", [&] { PostMessageA(main, WM_CLOSE, 0, 0); }},
+      {"minimise (caption button, system menu)", [&] { PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
+      {"minimise from outside", [&] { ShowWindowAsync(main, SW_MINIMIZE); }},
+  };
+  for (const auto& w : ways) {
+    w.hide();
+    ASSERT_TRUE(Hidden(p, main)) << w.how;
+    EXPECT_FALSE(IsWindowVisible(replace)) << w.how;
+    PostTrayMouse(tray_, WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(Shown(main)) << w.how;
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(replace) != FALSE; }, 10s)) << w.how;
+  }
+  EXPECT_TRUE(ExitProgram(main));
 }
 
 } // namespace

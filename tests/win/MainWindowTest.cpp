@@ -308,7 +308,25 @@ TEST_F(MainWindowTest, ExitWithCancelAtTheSecondQuestionSavesTheFirstAndWritesNo
   EXPECT_EQ(frm.ActiveIndex(), 1);
   EXPECT_FALSE(forms::Application::Instance().Terminated());
   EXPECT_EQ(GetFileAttributesA(iniPath_.c_str()), INVALID_FILE_ATTRIBUTES) << "no setting written";
-  EXPECT_EQ(frm.WMQueryEndSession(), 1) << "answered 1 even though the user cancels again";
+  boxes.Answer({forms::kIdCancel});
+  EXPECT_EQ(frm.WMQueryEndSession(), 0) << "Cancel keeps the session from ending";
+  EXPECT_FALSE(forms::Application::Instance().Terminated());
+}
+
+TEST_F(MainWindowTest, TheSessionEndsOnlyWhenTheProgramHasEnded) {
+  TfrmMain& frm = Start();
+  Type("unsaved");
+  const struct {
+    int answer;
+    LRESULT expected;
+  } steps[] = {{forms::kIdCancel, 0}, {forms::kIdCancel, 0}, {forms::kIdNo, 1}};
+  for (const auto& step : steps) {
+    boxes.Clear();
+    boxes.Answer({step.answer});
+    EXPECT_EQ(frm.WMQueryEndSession(), step.expected) << step.answer;
+    EXPECT_EQ(boxes.Calls().size(), 1u) << "asked once each time";
+    EXPECT_EQ(forms::Application::Instance().Terminated(), step.expected == 1);
+  }
 }
 
 TEST_F(MainWindowTest, ExitWritesEverySettingFromTheFirstEditor) {

@@ -70,7 +70,7 @@ TEST_F(MinLockTest, BothDialogsAreLeftOnlyThroughTheirButtons) {
   const struct {
     forms::Edit& box;
     size_t keeps;
-  } limits[] = {{unlock.editPassword(), 10}, {password.editOld(), 30}, {password.editNew(), 30}};
+  } limits[] = {{unlock.editPassword(), 26}, {password.editOld(), 30}, {password.editNew(), 30}};
   for (const auto& l : limits) {
     for (char ch : std::string(30, 'k')) SendMessageA(l.box.Handle(), WM_CHAR, ch, 1);
     EXPECT_EQ(l.box.Text().size(), l.keeps);
@@ -339,15 +339,118 @@ TEST_F(MainTrayTest, ASecondStartWhileLockedOpensTheFileOutOfSightBehindThePassw
   EXPECT_EQ(Captions().back(), "two.txt");
 }
 
-TEST_F(MainTrayTest, TheTrayExitEndsALockedProgramWithItsSaveQuestions) {
+TEST_F(MainTrayTest, ATypeableLongPasswordUnlocks) {
   TfrmMain& frm = StartShown();
+  const std::string longest(26, 'q');
+  Store(minlock::Scramble(longest));
+  frm.btnMinLockClick();
+  auto& unlock = *app::AppForms().frmUnlock;
+  DuringModal([&] {
+    for (char ch : longest) SendMessageA(unlock.editPassword().Handle(), WM_CHAR, ch, 1);
+    unlock.btnUnlockClick();
+  });
+  DoubleClickTray(frm);
+  EXPECT_TRUE(boxes.Calls().empty()) << (boxes.Calls().empty() ? "" : boxes.Calls()[0].text);
+  EXPECT_FALSE(frm.MinLocked());
+  EXPECT_TRUE(Shown(frm));
+}
+
+TEST_F(MainTrayTest, ExitWhileLockedAsksForThePasswordBeforeAnyQuestion) {
+  TfrmMain& frm = StartShown();
+  Store(minlock::Scramble("pw"));
   Type("unsaved");
   frm.btnMinLockClick();
+  auto& unlock = *app::AppForms().frmUnlock;
+  forms::MenuItem& trayExit = *frm.PopupMenuTrayIcon().Find({"&Exit"});
+  forms::MenuItem& fileExit = *frm.MainMenu().Find({"&File", "E&xit"});
+  // Cancel at the password, from either Exit: nothing asked, nothing ended, still locked.
+  for (forms::MenuItem* exit : {&trayExit, &fileExit}) {
+    bool asked = false;
+    DuringModal([&] {
+      asked = unlock.Visible();
+      unlock.btnCancelClick();
+    });
+    exit->Click();
+    EXPECT_TRUE(asked) << exit->Caption();
+    EXPECT_TRUE(boxes.Calls().empty()) << exit->Caption();
+    EXPECT_FALSE(forms::Application::Instance().Terminated());
+    EXPECT_TRUE(frm.MinLocked());
+    EXPECT_FALSE(Shown(frm));
+    EXPECT_EQ(frm.TrayIcon().ImageListIndex(), 1);
+    EXPECT_TRUE(frm.ActiveEditor().Modified());
+  }
+  // The end of the session asks nothing while locked and keeps the session.
+  bool dialogShown = false;
+  DuringModal([&] {
+    dialogShown = true;
+    unlock.btnCancelClick();
+  });
+  EXPECT_EQ(frm.WMQueryEndSession(), 0);
+  ModalStep() = nullptr; // its timer fires in the pump below with nothing to do
+  Pump();
+  EXPECT_FALSE(dialogShown);
+  EXPECT_TRUE(boxes.Calls().empty());
+  EXPECT_FALSE(forms::Application::Instance().Terminated());
+
+  // The right password: the save question follows and the program ends.
   boxes.Answer({forms::kIdNo});
-  frm.PopupMenuTrayIcon().Find({"&Exit"})->Click();
+  DuringModal([&] {
+    unlock.editPassword().SetText("pw");
+    unlock.btnUnlockClick();
+  });
+  trayExit.Click();
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].caption, "File Has Changed");
   EXPECT_TRUE(forms::Application::Instance().Terminated());
+}
+
+TEST_F(MainTrayTest, NoWindowMessageEndsOrGetsRoundTheLock) {
+  TfrmMain& frm = StartShown();
+  frm.ActiveEditor().SetAllText("secret");
+  SendMessageA(frm.ActiveEditor().Handle(), EM_SETSEL, 0, -1);
+  frm.btnMinLockClick();
+  // What another process could do to the hidden window: minimise and restore it, show it,
+  // restore it through the system command.
+  const struct {
+    const char* what;
+    std::function<void()> act;
+  } attempts[] = {
+      {"minimise, restore", [&] { ShowWindow(frm.Handle(), SW_MINIMIZE); Pump(); ShowWindow(frm.Handle(), SW_RESTORE); }},
+      {"SW_SHOW", [&] { ShowWindow(frm.Handle(), SW_SHOW); }},
+      {"SC_MINIMIZE, SC_RESTORE", [&] {
+         SendMessageA(frm.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+         SendMessageA(frm.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+       }},
+  };
+  for (const auto& a : attempts) {
+    a.act();
+    Pump();
+    EXPECT_TRUE(frm.MinLocked()) << a.what;
+    EXPECT_FALSE(Shown(frm)) << a.what;
+    EXPECT_EQ(frm.TrayIcon().ImageListIndex(), 1) << a.what;
+  }
+  // Keys meant for the hidden editor are swallowed, and menu commands do nothing.
+  MSG typed{};
+  typed.hwnd = frm.ActiveEditor().Handle();
+  typed.message = WM_CHAR;
+  typed.wParam = 'x';
+  EXPECT_TRUE(frm.TranslateShortcut(typed));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  const UINT copy = frm.MainMenu().Find({"&Edit", "&Copy"})->Command();
+  SendMessageA(frm.Handle(), WM_COMMAND, MAKEWPARAM(copy, 1), 0);
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT)) << "copied while locked";
+  EXPECT_EQ(frm.ActiveEditor().AllText(), "secret");
+
+  // The unlock dialog still ends the lock, and then both work again.
+  DuringModal([&] { app::AppForms().frmUnlock->btnUnlockClick(); });
+  DoubleClickTray(frm);
+  EXPECT_FALSE(frm.MinLocked());
+  EXPECT_TRUE(Shown(frm));
+  EXPECT_FALSE(frm.TranslateShortcut(typed));
+  SendMessageA(frm.Handle(), WM_COMMAND, MAKEWPARAM(copy, 1), 0);
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
 }
 
 TEST_F(MainTrayTest, ThePasswordItemShowsItsDialogModallyOverTheMainWindow) {
