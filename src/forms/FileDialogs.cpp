@@ -1,10 +1,22 @@
 #include "forms/FileDialogs.h"
 
+#include "core/FileNames.h"
+
 #include <commdlg.h>
 
 namespace vd::forms {
 
 namespace {
+
+// A dialog that allows several files returns a folder and names in one NUL-separated list.
+void StoreChosenNames(FileDialog& d, const std::vector<char>& buffer) {
+  if (!(d.options & OFN_ALLOWMULTISELECT)) {
+    d.fileName = buffer.data();
+    return;
+  }
+  d.fileNames = SplitChosenFileNames(std::string_view(buffer.data(), buffer.size()));
+  d.fileName = d.fileNames.empty() ? std::string() : d.fileNames.back();
+}
 
 class RealDialogs final : public DialogService {
 public:
@@ -33,7 +45,7 @@ public:
     ofn.Flags = d.options | OFN_EXPLORER;
     const BOOL ok = d.kind == FileDialog::Kind::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
     if (!ok) return false;
-    d.fileName = name.data();
+    StoreChosenNames(d, name);
     d.filterIndex = static_cast<int>(ofn.nFilterIndex);
     return true;
   }
@@ -47,6 +59,14 @@ DialogService* gCurrent = &gReal;
 DialogService& Dialogs() { return *gCurrent; }
 void SetDialogService(DialogService* service) { gCurrent = service ? service : &gReal; }
 
-bool FileDialog::Execute(HWND owner) { return Dialogs().RunFileDialog(*this, owner); }
+bool FileDialog::Execute(HWND owner) {
+  fileNames.clear();
+  return Dialogs().RunFileDialog(*this, owner);
+}
+
+std::vector<std::string> FileDialog::ChosenFiles() const {
+  if (!fileNames.empty()) return fileNames;
+  return {fileName};
+}
 
 } // namespace vd::forms

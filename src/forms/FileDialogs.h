@@ -25,10 +25,15 @@ public:
   std::string fileName;
   std::string title;
   DWORD options = 0; // OFN_ flags
+  // With OFN_ALLOWMULTISELECT, every file chosen in the dialog's order, fileName then being the
+  // last; a service that answers with fileName alone leaves it empty.
+  std::vector<std::string> fileNames;
 
   // Runs the dialog through the dialog service; true when the user chose a file, which is then
   // in fileName.
   bool Execute(HWND owner);
+  // What the last Execute chose: fileNames when the service filled it, else fileName.
+  std::vector<std::string> ChosenFiles() const;
 };
 
 // The common dialogs go through this service, so that a test can answer them.
