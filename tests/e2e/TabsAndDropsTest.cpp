@@ -61,6 +61,23 @@ protected:
     CloseHandle(process);
     return written && PostMessageA(main, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
   }
+  // The Open dialog's file name box: the edit with the dialog's name-box number, or the edit in
+  // the name combo box, as the dialog's style has it.
+  static HWND FileNameBox(HWND dialog) {
+    HWND found = nullptr;
+    EnumChildWindows(
+        dialog,
+        [](HWND h, LPARAM lp) -> BOOL {
+          const int id = GetDlgCtrlID(h), parentId = GetDlgCtrlID(GetParent(h));
+          if (ClassName(h) == "Edit" && (id == 0x480 /* edt1 */ || parentId == 0x47C /* cmb13 */)) {
+            *reinterpret_cast<HWND*>(lp) = h;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
   std::string folder_;
 };
 
@@ -137,12 +154,9 @@ TEST_F(TabsAndDrops, TheOpenDialogWithTwoNamesSelectedOpensBoth) {
   PressChord({VK_CONTROL, 'O'});
   HWND dialog = WaitForDialog(p.ProcessId());
   ASSERT_NE(dialog, nullptr);
-  // The file name box: an edit of its own, or the edit inside the name combo box.
-  HWND name = GetDlgItem(dialog, 0x480 /* edt1 */);
-  if (!name) {
-    HWND combo = GetDlgItem(dialog, 0x47C /* cmb13 */);
-    name = combo ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
-  }
+  // The file name box: its edit, found once the dialog has made it.
+  HWND name = nullptr;
+  WaitUntil([&] { return (name = FileNameBox(dialog)) != nullptr; }, 10s);
   ASSERT_NE(name, nullptr);
   auto enter = [&](const std::string& text) {
     DWORD_PTR result = 0;
