@@ -13,6 +13,15 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+BOOL CALLBACK NameBoxSearch(HWND h, LPARAM found) {
+  const int id = GetDlgCtrlID(h), parentId = GetDlgCtrlID(GetParent(h));
+  if (ClassName(h) == "Edit" && (id == 0x480 /* edt1 */ || parentId == 0x47C /* cmb13 */)) {
+    *reinterpret_cast<HWND*>(found) = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 class TabsAndDrops : public testing::Test {
 protected:
   void SetUp() override {
@@ -65,17 +74,7 @@ protected:
   // the name combo box, as the dialog's style has it.
   static HWND FileNameBox(HWND dialog) {
     HWND found = nullptr;
-    EnumChildWindows(
-        dialog,
-        [](HWND h, LPARAM lp) -> BOOL {
-          const int id = GetDlgCtrlID(h), parentId = GetDlgCtrlID(GetParent(h));
-          if (ClassName(h) == "Edit" && (id == 0x480 /* edt1 */ || parentId == 0x47C /* cmb13 */)) {
-            *reinterpret_cast<HWND*>(lp) = h;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(dialog, &NameBoxSearch, reinterpret_cast<LPARAM>(&found));
     return found;
   }
   std::string folder_;
