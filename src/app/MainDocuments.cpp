@@ -74,7 +74,7 @@ void TfrmMain::fileNewClick() {
 void TfrmMain::fileOpenClick() {
   openDialog_.fileName.clear();
   if (!openDialog_.Execute(Handle())) return;
-  OpenFileInNewTab(openDialog_.fileName);
+  OpenFiles(openDialog_.ChosenFiles());
 }
 
 bool TfrmMain::IsAlreadyOpen(const std::string& path) const {

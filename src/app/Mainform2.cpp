@@ -116,7 +116,7 @@ void TfrmMain::CreateComposition() {
   openDialog_.filterIndex = 7;
   openDialog_.defaultExt = "txt";
   // The read-only box shows, but its state is ignored; a typed name need not exist.
-  openDialog_.options = OFN_ENABLESIZING;
+  openDialog_.options = OFN_ENABLESIZING | OFN_ALLOWMULTISELECT;
   saveDialog_.filters = filters;
   saveDialog_.filterIndex = 1;
   saveDialog_.defaultExt = "txt";
@@ -135,6 +135,7 @@ void TfrmMain::CreateComposition() {
   statusbar_->SetPanelText(2, "Vellumdesk v2.2 - a tabbed text editor, free to use and share");
 
   CreateMenus();
+  DragAcceptFiles(Handle(), TRUE);
   forms::Application::Instance().OnHint = [this](const std::string& hint) {
     statusbar_->SetPanelText(0, hint);
   };
@@ -449,6 +450,9 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   case WM_QUERYENDSESSION:
     return WMQueryEndSession();
+  case WM_DROPFILES:
+    FilesDropped(reinterpret_cast<HDROP>(wParam));
+    return 0;
   case WM_MENUSELECT: {
     const UINT flags = HIWORD(wParam);
     HMENU menu = reinterpret_cast<HMENU>(lParam);

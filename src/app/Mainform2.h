@@ -13,6 +13,8 @@
 #include "forms/StdControls.h"
 #include "tray/Trayicon.h"
 
+#include <shellapi.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -30,7 +32,8 @@ constexpr UINT WM_HIDETOTRAY = WM_APP + 401;
 //
 // Declared once here and implemented by concern: Mainform2.cpp (composition, start-up and exit),
 // MainDocuments.cpp (documents, file commands, history), MainMenus.cpp (the menu tables),
-// MainTools.cpp (the text tools), MainEdit.cpp (edit commands and their states).
+// MainTools.cpp (the text tools), MainEdit.cpp (edit commands and their states), MainTabs.cpp
+// (tab keys, the middle button on a tab, dropped files).
 class TfrmMain : public forms::Form {
 public:
   static constexpr const char* kClassName = "TfrmMain";
@@ -68,6 +71,19 @@ public:
   void RemoveAllClick();
   void WMOpenRequest();
   LRESULT WMQueryEndSession();
+
+  // --- Tabs and drops (MainTabs.cpp); none of them is a menu item. Keyboard, middle button and
+  // drops do nothing while a modal dialog is up or the program is locked.
+  // Message filter: Ctrl+Tab and Ctrl+Page Down step to the next tab, Ctrl+Shift+Tab and
+  // Ctrl+Page Up to the previous one, a middle click on a tab closes it.
+  bool TranslateTabInput(MSG& msg);
+  void CycleTabs(int step);
+  void CloseTabAt(int index);
+  // Opens each as File > Open does, in order; a refused one shows its message, the rest go on.
+  void OpenFiles(const std::vector<std::string>& paths);
+  // WM_DROPFILES: the files open, the folders are named in one message.
+  void FilesDropped(HDROP drop);
+  void OpenDroppedPaths(const std::vector<std::string>& paths);
 
   // --- Edit commands (Cut, Copy and Paste do nothing while Find and Replace is visible).
   void editUndoClick();
@@ -196,6 +212,7 @@ private:
     std::string path;
   };
 
+  bool TakesOutsideInput() const;
   void CreateComposition();
   void CreateToolbar();
   void CreateMenus();

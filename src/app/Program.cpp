@@ -94,7 +94,7 @@ int RunProgram(HINSTANCE instance, const std::string& commandLine) {
   if (created) {
     app.AddMessageFilter([](MSG& msg) {
       TfrmMain* main = AppForms().frmMain.get();
-      return main && main->TranslateShortcut(msg);
+      return main && (main->TranslateTabInput(msg) || main->TranslateShortcut(msg));
     });
     app.Run();
   }

@@ -1,5 +1,6 @@
 #include "forms/FileDialogs.h"
 
+#include "core/FileNames.h"
 #include "core/TextFormat.h"
 #include "forms/MessageBoxes.h"
 
@@ -23,6 +24,18 @@ std::string TypedFullPath(const std::string& folder, std::string typed) {
   return folder + (folder.ends_with('\\') ? "" : "\\") + typed;
 }
 
+std::vector<std::string> TypedNames(const std::string& spec) {
+  std::vector<std::string> names;
+  for (size_t open = spec.find('"'); open != std::string::npos;) {
+    const size_t close = spec.find('"', open + 1);
+    if (close == std::string::npos) break;
+    names.push_back(spec.substr(open + 1, close - open - 1));
+    open = spec.find('"', close + 1);
+  }
+  if (names.size() < 2) return {spec};
+  return names;
+}
+
 namespace {
 
 // Wine's dialog copies the full path of a typed name into a buffer of MAX_PATH characters of its
@@ -40,11 +53,14 @@ std::string DialogText(HWND dialog, UINT message) {
 LRESULT CALLBACK CheckedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
   const auto original = reinterpret_cast<WNDPROC>(GetPropA(dialog, kOriginalProc));
   if (msg == WM_COMMAND && LOWORD(wParam) == IDOK) {
-    const std::string typed = DialogText(dialog, CDM_GETSPEC);
-    const std::string full = TypedFullPath(DialogText(dialog, CDM_GETFOLDERPATH), typed);
-    if (full.size() > kMaxFullPath) {
-      ShowMessageBox(TooLongNameMessage(full), kTooLongNameCaption, kMbOk);
-      return 0;
+    // Several files chosen at once come as "a.txt" "b.txt": each name is checked on its own.
+    const std::string folder = DialogText(dialog, CDM_GETFOLDERPATH);
+    for (const std::string& typed : TypedNames(DialogText(dialog, CDM_GETSPEC))) {
+      const std::string full = TypedFullPath(folder, typed);
+      if (full.size() > kMaxFullPath) {
+        ShowMessageBox(TooLongNameMessage(full), kTooLongNameCaption, kMbOk);
+        return 0;
+      }
     }
   }
   if (msg == WM_NCDESTROY) {
@@ -62,6 +78,16 @@ UINT_PTR CALLBACK FileDialogHook(HWND hookDialog, UINT msg, WPARAM, LPARAM) {
     SetPropA(dialog, kOriginalProc, reinterpret_cast<HANDLE>(original));
   }
   return 0;
+}
+
+// A dialog that allows several files returns a folder and names in one NUL-separated list.
+void StoreChosenNames(FileDialog& d, const std::vector<char>& buffer) {
+  if (!(d.options & OFN_ALLOWMULTISELECT)) {
+    d.fileName = buffer.data();
+    return;
+  }
+  d.fileNames = SplitChosenFileNames(std::string_view(buffer.data(), buffer.size()));
+  d.fileName = d.fileNames.empty() ? std::string() : d.fileNames.back();
 }
 
 class RealDialogs final : public DialogService {
@@ -92,7 +118,7 @@ public:
     ofn.lpfnHook = &FileDialogHook;
     const BOOL ok = d.kind == FileDialog::Kind::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
     if (!ok) return false;
-    d.fileName = name.data();
+    StoreChosenNames(d, name);
     d.filterIndex = static_cast<int>(ofn.nFilterIndex);
     return true;
   }
@@ -106,6 +132,14 @@ DialogService* gCurrent = &gReal;
 DialogService& Dialogs() { return *gCurrent; }
 void SetDialogService(DialogService* service) { gCurrent = service ? service : &gReal; }
 
-bool FileDialog::Execute(HWND owner) { return Dialogs().RunFileDialog(*this, owner); }
+bool FileDialog::Execute(HWND owner) {
+  fileNames.clear();
+  return Dialogs().RunFileDialog(*this, owner);
+}
+
+std::vector<std::string> FileDialog::ChosenFiles() const {
+  if (!fileNames.empty()) return fileNames;
+  return {fileName};
+}
 
 } // namespace vd::forms

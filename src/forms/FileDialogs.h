@@ -25,10 +25,15 @@ public:
   std::string fileName;
   std::string title;
   DWORD options = 0; // OFN_ flags
+  // With OFN_ALLOWMULTISELECT, every file chosen in the dialog's order, fileName then being the
+  // last; a service that answers with fileName alone leaves it empty.
+  std::vector<std::string> fileNames;
 
   // Runs the dialog through the dialog service; true when the user chose a file, which is then
   // in fileName.
   bool Execute(HWND owner);
+  // What the last Execute chose: fileNames when the service filled it, else fileName.
+  std::vector<std::string> ChosenFiles() const;
 };
 
 // The common dialogs go through this service, so that a test can answer them.
@@ -44,6 +49,8 @@ inline constexpr char kTooLongNameCaption[] = "File Name Too Long";
 std::string TooLongNameMessage(const std::string& path);
 // The full path a name typed in a dialog showing folder stands for (quotes around it dropped).
 std::string TypedFullPath(const std::string& folder, std::string typed);
+// The names in a typed selection: each quoted name of "a.txt" "b.txt", or the text as it stands.
+std::vector<std::string> TypedNames(const std::string& spec);
 
 DialogService& Dialogs();
 void SetDialogService(DialogService* service); // nullptr: the real dialogs
