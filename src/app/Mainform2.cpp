@@ -234,10 +234,10 @@ void TfrmMain::Layout() {
 }
 
 void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
-  // Step 2: the .txt association; it never stops the start.
+  // The .txt association; it never stops the start.
   WriteFileAssociation(AssociationRoot(), ProgramFilePath());
 
-  // Step 3: the dialogs' starting directories.
+  // The dialogs' starting directories.
   const std::string current = settings_.ReadString(s::kDirCurrent);
   const std::string saveDefault = settings_.ReadString(s::kDirSaveDefault);
   const std::string openDefault = settings_.ReadString(s::kDirOpenDefault);
@@ -249,14 +249,14 @@ void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
     saveDialog_.initialDir = current;
   }
 
-  // Step 4: the history, in file order, as far as the list holds.
+  // The history, in file order, as far as the list holds.
   history_.Load(settings_.ReadSectionValues(std::string(s::kHistorySection), FileHistory::kCapacity));
 
-  // Steps 7, 10 and 11 are read before the first editor is made, so that it is made with them
+  // Font, colours and word wrap are read before the first editor is made, so that it is made with them
   // by the rule every new editor follows.
   ReadAppearance();
 
-  // Step 9, placement, comes before the first Document: the editor is then made at its final
+  // Placement comes before the first Document: the editor is then made at its final
   // size, and a large file is laid out once instead of again when the window takes its size.
   // Maximised starts keep the design bounds as the ones a restore returns to.
   // A stored rectangle off every screen or too small to use gives way to the design bounds.
@@ -270,7 +270,7 @@ void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
   }
   Layout();
 
-  // Steps 5 and 6: the first Document. A file that cannot be read leaves no tab behind; the
+  // The first Document. A file that cannot be read leaves no tab behind; the
   // start goes on with an untitled Document and the remaining settings.
   bool opened = false;
   if (fileToOpen) {
@@ -294,7 +294,7 @@ void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
   }
   pageControl_->SetActivePageIndex(0);
 
-  // Step 8.
+  // The Reopen menu from the history read above.
   RebuildReopenMenu();
 
   Layout();
@@ -342,7 +342,7 @@ void TfrmMain::fileExitClick() {
     bool& flag;
     ~Running() { flag = false; }
   } running{exitRunning_};
-  // Step 1: ask about every modified Document, in page order; Cancel abandons the exit.
+  // Ask about every modified Document, in page order; Cancel abandons the exit.
   for (int i = 0; i < DocumentCount(); ++i) {
     if (!Editor(i).Modified()) continue;
     pageControl_->SetActivePageIndex(i);

@@ -24,15 +24,15 @@ std::string TypedFullPath(const std::string& folder, std::string typed) {
   return folder + (folder.ends_with('\\') ? "" : "\\") + typed;
 }
 
-std::vector<std::string> TypedNames(const std::string& spec) {
+std::vector<std::string> TypedNames(const std::string& typed) {
   std::vector<std::string> names;
-  for (size_t open = spec.find('"'); open != std::string::npos;) {
-    const size_t close = spec.find('"', open + 1);
+  for (size_t open = typed.find('"'); open != std::string::npos;) {
+    const size_t close = typed.find('"', open + 1);
     if (close == std::string::npos) break;
-    names.push_back(spec.substr(open + 1, close - open - 1));
-    open = spec.find('"', close + 1);
+    names.push_back(typed.substr(open + 1, close - open - 1));
+    open = typed.find('"', close + 1);
   }
-  if (names.size() < 2) return {spec};
+  if (names.size() < 2) return {typed};
   return names;
 }
 

@@ -50,7 +50,7 @@ std::string TooLongNameMessage(const std::string& path);
 // The full path a name typed in a dialog showing folder stands for (quotes around it dropped).
 std::string TypedFullPath(const std::string& folder, std::string typed);
 // The names in a typed selection: each quoted name of "a.txt" "b.txt", or the text as it stands.
-std::vector<std::string> TypedNames(const std::string& spec);
+std::vector<std::string> TypedNames(const std::string& typed);
 
 DialogService& Dialogs();
 void SetDialogService(DialogService* service); // nullptr: the real dialogs

@@ -238,7 +238,7 @@ TEST_F(TabsAndDropsTest, OpenWithSeveralFilesOpensEachAndLeavesTheLastActive) {
 TEST(TypedNamesTest, ASelectionIsCheckedNameByName) {
   const std::string folder = "C:\\docs";
   struct Case {
-    std::string spec;
+    std::string typed;
     std::vector<std::string> fullPaths;
   } cases[] = {
       {"a.txt", {"C:\\docs\\a.txt"}},
@@ -249,8 +249,8 @@ TEST(TypedNamesTest, ASelectionIsCheckedNameByName) {
   };
   for (const Case& c : cases) {
     std::vector<std::string> got;
-    for (const std::string& name : forms::TypedNames(c.spec)) got.push_back(forms::TypedFullPath(folder, name));
-    EXPECT_EQ(got, c.fullPaths) << c.spec;
+    for (const std::string& name : forms::TypedNames(c.typed)) got.push_back(forms::TypedFullPath(folder, name));
+    EXPECT_EQ(got, c.fullPaths) << c.typed;
   }
   std::string many;
   for (int i = 0; i < 40; ++i) many += "\"file" + std::to_string(i) + ".txt\" ";
