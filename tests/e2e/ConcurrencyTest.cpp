@@ -41,15 +41,8 @@ std::vector<HWND> AllMainWindows() {
   return found;
 }
 
-class Concurrency : public testing::Test {
+class Concurrency : public FolderTest {
 protected:
-  void SetUp() override {
-    RemoveSettings();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "vd-e2e-" + testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDirectoryA(folder_.c_str(), nullptr);
-  }
   void TearDown() override { RemoveSettings(); }
 
   Strings MakeFiles(int count) {
@@ -113,7 +106,6 @@ protected:
     }
   }
 
-  std::string folder_;
 };
 
 TEST_F(Concurrency, ThirtySecondStartsAtOnceAllArriveOnceAndTheSettingsStay) {

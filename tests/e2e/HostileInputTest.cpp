@@ -37,21 +37,9 @@ BOOL CALLBACK FindDialogBesides(HWND h, LPARAM l) {
   return TRUE;
 }
 
-class HostileInput : public testing::Test {
+class HostileInput : public FolderTest {
 protected:
-  void SetUp() override {
-    RemoveSettings();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "vd-e2e-" + testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDirectoryA(folder_.c_str(), nullptr);
-  }
   void TearDown() override { RemoveSettings(); }
-  std::string File(const std::string& name, const std::string& text) {
-    const std::string path = folder_ + "\\" + name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-  }
   // Starts the program and types text into its untitled tab, which nothing may lose.
   HWND StartWithUnsavedText(Program& p) {
     HWND main = p.WaitForWindow("TfrmMain");
@@ -133,7 +121,6 @@ protected:
     for (char& c : s) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
     return s;
   }
-  std::string folder_;
 };
 
 std::string NestedRtf(int levels, const std::string& inner) {

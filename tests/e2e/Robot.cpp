@@ -444,4 +444,18 @@ bool SetClipboardText(const std::string& text) {
   return ok;
 }
 
+void FolderTest::SetUp() {
+  RemoveSettings();
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  folder_ = std::string(temp) + "vd-e2e-" + testing::UnitTest::GetInstance()->current_test_info()->name();
+  CreateDirectoryA(folder_.c_str(), nullptr);
+}
+
+std::string FolderTest::File(const std::string& name, const std::string& bytes) {
+  const std::string path = folder_ + "\\" + name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
 } // namespace vd::robot

@@ -1,6 +1,8 @@
 #pragma once
 #include "forms/Win.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -23,6 +25,15 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // The settings file the program uses (Windows directory, bare name).
 std::string SettingsPath();
 void RemoveSettings();
+
+// A test that starts from no settings file and writes its files into a folder of its own.
+class FolderTest : public testing::Test {
+protected:
+  void SetUp() override;
+  // Writes bytes into the test's folder as name and returns the full path.
+  std::string File(const std::string& name, const std::string& bytes);
+  std::string folder_;
+};
 std::string ReadFileText(const std::string& path);
 
 class Program {

@@ -11,20 +11,8 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-class Spine : public testing::Test {
+class Spine : public FolderTest {
 protected:
-  void SetUp() override {
-    RemoveSettings();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "vd-e2e-" + testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDirectoryA(folder_.c_str(), nullptr);
-  }
-  std::string File(const std::string& name, const std::string& text) {
-    const std::string path = folder_ + "\\" + name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-  }
   // Starts the first instance and waits for its window.
   HWND StartFirst(Program& p) {
     HWND main = p.WaitForWindow("TfrmMain");
@@ -36,7 +24,6 @@ protected:
     Program second(args);
     return second.WaitForExit();
   }
-  std::string folder_;
 };
 
 TEST_F(Spine, SecondStartWithAFileOpensItInANewActiveTabOfTheRunningInstance) {

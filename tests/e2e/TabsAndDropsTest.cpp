@@ -22,20 +22,8 @@ BOOL CALLBACK NameBoxSearch(HWND h, LPARAM found) {
   return TRUE;
 }
 
-class TabsAndDrops : public testing::Test {
+class TabsAndDrops : public FolderTest {
 protected:
-  void SetUp() override {
-    RemoveSettings();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "vd-e2e-" + testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDirectoryA(folder_.c_str(), nullptr);
-  }
-  std::string File(const std::string& name, const std::string& bytes) {
-    const std::string path = folder_ + "\\" + name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-  }
   static HWND Start(Program& p) {
     HWND main = p.WaitForWindow("TfrmMain");
     EXPECT_NE(main, nullptr);
@@ -77,7 +65,6 @@ protected:
     EnumChildWindows(dialog, &NameBoxSearch, reinterpret_cast<LPARAM>(&found));
     return found;
   }
-  std::string folder_;
 };
 
 TEST_F(TabsAndDrops, CtrlTabAndCtrlShiftTabCycleThreeTabsBothWaysAndWrap) {
