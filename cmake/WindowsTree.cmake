@@ -16,9 +16,7 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${VD_WINE_EXEC})
 
 # Icons, glyphs, version information and manifest: an object library linked into the program
 # and the in-process tests alike, so both load the same resources.
-if(EXISTS ${CMAKE_SOURCE_DIR}/resources/CMakeLists.txt)
-  add_subdirectory(resources)
-endif()
+add_subdirectory(resources)
 
 add_subdirectory(src/forms)
 add_subdirectory(src/tray)
@@ -26,9 +24,5 @@ add_subdirectory(src/dialogs)
 add_subdirectory(src/app)
 add_subdirectory(tests/win)
 add_subdirectory(tests/e2e)
-if(EXISTS ${CMAKE_SOURCE_DIR}/installer/CMakeLists.txt)
-  add_subdirectory(installer)
-endif()
-if(EXISTS ${CMAKE_SOURCE_DIR}/bench/win/CMakeLists.txt)
-  add_subdirectory(bench/win)
-endif()
+add_subdirectory(installer)
+add_subdirectory(bench/win)
