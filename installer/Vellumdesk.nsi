@@ -1,6 +1,7 @@
 ; Vellumdesk's installer, built on Linux with makensis. installer/CMakeLists.txt passes:
 ;   EXE      the built Vellumdesk.exe             README   ReadMe.txt
 ;   ICON     the program icon                     OUTFILE  where to write the setup
+;   VERSION  "2.2", VERSION_TEXT "2.2.0.0"         (both from the project's version)
 ;   ARCH64   defined for the 64-bit program: it goes into the 64-bit Program Files and its
 ;            entries into the 64-bit registry view; without it, the 32-bit program's places.
 ; Silent with /S. The uninstaller removes what the installer placed and the program's file
@@ -13,8 +14,10 @@ Target amd64-unicode
 !endif
 SetCompressor /SOLID lzma
 
+!ifndef VERSION | VERSION_TEXT
+!error "installer/CMakeLists.txt passes VERSION and VERSION_TEXT"
+!endif
 !define PRODUCT "Vellumdesk"
-!define VERSION "2.2"
 !define MAKERS "The Vellumdesk developers"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vellumdesk"
 
@@ -39,11 +42,11 @@ RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
 
-VIProductVersion "2.2.0.0"
-VIFileVersion "2.2.0.0"
+VIProductVersion "${VERSION_TEXT}"
+VIFileVersion "${VERSION_TEXT}"
 VIAddVersionKey "ProductName" "${PRODUCT}"
-VIAddVersionKey "ProductVersion" "2.2.0.0"
-VIAddVersionKey "FileVersion" "2.2.0.0"
+VIAddVersionKey "ProductVersion" "${VERSION_TEXT}"
+VIAddVersionKey "FileVersion" "${VERSION_TEXT}"
 VIAddVersionKey "FileDescription" "${PRODUCT} ${VERSION} setup"
 VIAddVersionKey "CompanyName" "${MAKERS}"
 VIAddVersionKey "LegalCopyright" "Copyright (C) ${MAKERS}"

@@ -8,8 +8,7 @@
 // The same glyphs drawn at 24x24, for 144 DPI: cell 2k normal, 2k+1 disabled, as in IDB_TOOLBAR.
 #define IDB_TOOLBAR24 101
 
-#define VD_VERSION_NUMBERS 2, 2, 0, 0
-#define VD_VERSION_TEXT "2.2.0.0"
+#include "Version.h" // VD_VERSION_NUMBERS, VD_VERSION_TEXT
 
 // The ReadMe text (Windows-1252, CR LF), shown by the ReadMe window and shipped as ReadMe.txt.
 #define IDR_README 200

@@ -8,25 +8,25 @@ here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../scripts/lib.sh"
 out="${1:-$VD_BUILD/screenshots}"
 mkdir -p "$out"
-vd_build_win i686 >&2
-exe="$VD_BUILD/i686/bin/Vellumdesk.exe"
-robot="$VD_BUILD/i686/tests/e2e/vd_robot.exe"
+vd_build_win x86_64 >&2
+exe="$VD_BUILD/x86_64/bin/Vellumdesk.exe"
+robot="$VD_BUILD/x86_64/tests/e2e/vd_robot.exe"
 
 vd_start_xvfb >&2
 trap 'vd_stop_wine; vd_stop_xvfb' EXIT
 for dpi in 96 144; do
-  vd_fresh_prefix "$VD_BUILD/i686/screenshot-prefix-$dpi"
+  vd_fresh_prefix "$VD_BUILD/x86_64/screenshot-prefix-$dpi"
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   wineserver -w
   wine "$exe" >/dev/null 2>&1 &
   shown=0
   for _ in $(seq 1 300); do
-    if xwininfo -root -tree 2>/dev/null | grep -q '"Vellumdesk v2.2"'; then shown=1; break; fi
+    if xwininfo -root -tree 2>/dev/null | grep -qF "\"$VD_TITLE\""; then shown=1; break; fi
     sleep 0.1
   done
   [ $shown = 1 ] || { echo "screenshots: the main window did not appear at $dpi DPI" >&2; exit 1; }
   sleep 2 # let it finish painting
-  id=$(xwininfo -root -tree | grep '"Vellumdesk v2.2"' | head -n 1 | awk '{print $1}')
+  id=$(xwininfo -root -tree | grep -F "\"$VD_TITLE\"" | head -n 1 | awk '{print $1}')
   import -window "$id" "$out/main-window-${dpi}dpi.png"
   wine "$robot" --exit-program >/dev/null 2>&1 || true
   vd_stop_wine

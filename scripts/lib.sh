@@ -10,6 +10,11 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 vd_jobs() { nproc 2>/dev/null || echo 2; }
 
+# "2.2": major and minor of the version in the top CMakeLists.txt's project(), the one place it
+# is written; the main window's caption is "Vellumdesk v" followed by it.
+VD_VERSION="$(sed -n 's/^project(Vellumdesk VERSION \([0-9]*\.[0-9]*\).*/\1/p' "$VD_ROOT/CMakeLists.txt")"
+VD_TITLE="Vellumdesk v$VD_VERSION"
+
 # Some hosts run 64-bit user code only: the kernel refuses every 32-bit ELF program (ENOEXEC),
 # Wine's 32-bit loader among them. Debian's `wine` wrapper still picks that loader whenever it is
 # installed, so on such a host `wine`, `wineboot` and `winepath` fail for 64-bit programs too.

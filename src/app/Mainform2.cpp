@@ -132,7 +132,7 @@ void TfrmMain::CreateComposition() {
   pageControl_ = std::make_unique<forms::PageControl>(this, pages);
   statusbar_ = std::make_unique<forms::StatusBar>(this, Handle(), std::vector<int>{300, 65, 300});
   statusbar_->SetPanelText(1, "1, 1");
-  statusbar_->SetPanelText(2, "Vellumdesk v2.2 - a tabbed text editor, free to use and share");
+  statusbar_->SetPanelText(2, VD_PROGRAM_TITLE " - a tabbed text editor, free to use and share");
 
   CreateMenus();
   DragAcceptFiles(Handle(), TRUE);

@@ -13,6 +13,8 @@
 #include "forms/StdControls.h"
 #include "tray/Trayicon.h"
 
+#include "Version.h"
+
 #include <shellapi.h>
 
 #include <functional>
@@ -37,7 +39,7 @@ constexpr UINT WM_HIDETOTRAY = WM_APP + 401;
 class TfrmMain : public forms::Form {
 public:
   static constexpr const char* kClassName = "TfrmMain";
-  static constexpr const char* kCaption = "Vellumdesk v2.2";
+  static constexpr const char* kCaption = VD_PROGRAM_TITLE;
 
   // fileToOpen: argument 1 of the command line, when there is one. FormCreate runs here.
   explicit TfrmMain(std::optional<std::string> fileToOpen = std::nullopt);

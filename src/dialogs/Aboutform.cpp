@@ -2,13 +2,14 @@
 
 #include "dialogs/DialogShells.h"
 #include "forms/Dpi.h"
+#include "Version.h"
 #include "resource.h"
 
 namespace vd::dialogs {
 
 namespace {
 constexpr const char* kLabels[5] = {
-    "Vellumdesk v2.2 ",
+    VD_PROGRAM_TITLE " ",
     "Windows 95/98/2000/NT/ME/XP",
     "Copyright (C) The Vellumdesk developers",
     "https://www.vellumdesk.example/",

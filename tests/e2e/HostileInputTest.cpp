@@ -1,6 +1,7 @@
 // Hostile input to the real program: files and names that could bring it down or leave it in a
 // state the user cannot use. Each ends with the other tabs' unsaved text checked.
 #include "Robot.h"
+#include "Version.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 constexpr char kUnsaved[] = "unsaved words";
-constexpr char kTitle[] = "Vellumdesk v2.2"; // the caption of the program's error messages
+constexpr char kTitle[] = VD_PROGRAM_TITLE; // the caption of the program's error messages
 
 // Window-walk callbacks: the system calls them with its own calling convention (stdcall on x86).
 template <class Walk>

@@ -1,4 +1,5 @@
 #include "Robot.h"
+#include "Version.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@ TEST(Startup, MainWindowAppearsWithItsCaptionAndTheProgramEndsWithCodeZero) {
   Program program;
   HWND main = program.WaitForWindow("TfrmMain");
   ASSERT_NE(main, nullptr) << "no window of class TfrmMain appeared";
-  EXPECT_EQ(WindowText(main), "Vellumdesk v2.2");
+  EXPECT_EQ(WindowText(main), VD_PROGRAM_TITLE);
   EXPECT_TRUE(IsWindowVisible(main));
   ASSERT_TRUE(ExitProgram(main));
   EXPECT_EQ(program.WaitForExit(), 0);

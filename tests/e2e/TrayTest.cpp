@@ -1,6 +1,7 @@
 // Hiding to the tray and MinLock in the real program: the close box, minimising, the tray's
 // mouse messages and menu, the lock and a second start while locked.
 #include "Robot.h"
+#include "Version.h"
 #include "ShellTray.h"
 
 #include <gtest/gtest.h>
@@ -96,7 +97,7 @@ TEST_F(Tray, TheShellShowsTheStartTipThenTheCaptionAndThePadlockOnlyWhileLocked)
 
   PostMessageA(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(Hidden(p, main));
-  EXPECT_TRUE(WaitUntil([&] { return tip() == "Vellumdesk v2.2"; }, 10s)) << tip();
+  EXPECT_TRUE(WaitUntil([&] { return tip() == VD_PROGRAM_TITLE; }, 10s)) << tip();
   const std::vector<COLORREF> programIcon = IconPixels(icon);
   ASSERT_FALSE(programIcon.empty());
   // Wine's tray paints a new image over the old one without erasing, so the edges of a
@@ -127,7 +128,7 @@ TEST_F(Tray, TheShellShowsTheStartTipThenTheCaptionAndThePadlockOnlyWhileLocked)
   EXPECT_TRUE(WaitUntil([&] { return distance(programIcon) * 2 < distance(padlock); }, 10s))
       << "unlocked, a plain hiding shows the program icon: pixels differing from it "
       << distance(programIcon) << ", from the padlock " << distance(padlock);
-  EXPECT_EQ(tip(), "Vellumdesk v2.2");
+  EXPECT_EQ(tip(), VD_PROGRAM_TITLE);
   PostTrayMouse(tray_, WM_LBUTTONDBLCLK);
   ASSERT_TRUE(Shown(main));
   EXPECT_TRUE(ExitProgram(main));

@@ -1,4 +1,5 @@
 #include "ScriptedMessageBoxes.h"
+#include "Version.h"
 #include "app/Mainform2.h"
 #include "forms/Application.h"
 #include "forms/Errors.h"
@@ -72,7 +73,7 @@ TEST_F(ApplicationTest, HandlerThatThrowsShowsItsMessageAndTheLoopGoesOn) {
   EXPECT_TRUE(markHandled) << "the loop must go on after the exception";
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Unable to write to Vellumdesk.ini");
-  EXPECT_EQ(boxes.Calls()[0].caption, "Vellumdesk v2.2");
+  EXPECT_EQ(boxes.Calls()[0].caption, VD_PROGRAM_TITLE);
   EXPECT_EQ(boxes.Calls()[0].flags, 16u);
 }
 
@@ -131,7 +132,7 @@ TEST_F(ApplicationTest, MainWindowHasItsClassAndCaption) {
   GetClassNameA(frm.Handle(), cls, sizeof cls);
   GetWindowTextA(frm.Handle(), caption, sizeof caption);
   EXPECT_STREQ(cls, "TfrmMain");
-  EXPECT_STREQ(caption, "Vellumdesk v2.2");
+  EXPECT_STREQ(caption, VD_PROGRAM_TITLE);
 }
 
 class Watcher : public forms::Component {

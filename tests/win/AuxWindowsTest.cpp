@@ -1,6 +1,7 @@
 // The auxiliary windows: Default Working Directories, ReadMe and About, on their own and as the
 // main window reaches them.
 #include "MainWindowFixture.h"
+#include "Version.h"
 #include "ModalSteps.h"
 #include "app/Forms.h"
 #include "forms/Dpi.h"
@@ -257,7 +258,7 @@ TEST_F(AuxWindowsTest, TheReadMeIsLaidOutAsContentsAndSectionsAndFitsItsBox) {
   const auto lines = Lines(text);
   ASSERT_GT(lines.size(), 20u);
   ASSERT_EQ(text.substr(text.size() - 2), "\r\n");
-  EXPECT_EQ(lines[0], "Vellumdesk v2.2");
+  EXPECT_EQ(lines[0], VD_PROGRAM_TITLE);
   const auto underline = [](const std::string& heading) { return std::string(heading.size(), '~'); };
   EXPECT_EQ(lines[3], "Contents");
   EXPECT_EQ(lines[4], underline("Contents"));

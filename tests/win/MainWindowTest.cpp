@@ -1,6 +1,7 @@
 // The main window created for real in this process, driven through its handlers, with message
 // boxes and file dialogs answered by scripted stand-ins.
 #include "MainWindowFixture.h"
+#include "Version.h"
 
 namespace vd::test {
 namespace {
@@ -22,7 +23,7 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsUsesTheDefaults) {
   EXPECT_EQ(frm.OpenDialog().initialDir, "C:\\");
   EXPECT_EQ(frm.SaveDialog().initialDir, "C:\\");
   EXPECT_EQ(frm.statusbar().PanelText(1), "1, 1");
-  EXPECT_EQ(frm.statusbar().PanelText(2).rfind("Vellumdesk v2.2", 0), 0u);
+  EXPECT_EQ(frm.statusbar().PanelText(2).rfind(VD_PROGRAM_TITLE, 0), 0u);
   EXPECT_TRUE(frm.FileHistoryEntries().empty());
   EXPECT_FALSE(frm.ActiveEditor().Modified());
   EXPECT_NE(GetClassLongPtrA(frm.Handle(), GCLP_HICON), 0) << "the window carries the program icon";

@@ -1,6 +1,7 @@
 // Hiding to the tray and MinLock: the two password dialogs on their own, then the main window's
 // reactions with its tray icon talking to a recording shell.
 #include "MainWindowFixture.h"
+#include "Version.h"
 #include "ModalSteps.h"
 #include "app/Forms.h"
 #include "core/MinLock.h"
@@ -249,7 +250,7 @@ TEST_F(MainTrayTest, TheIconIsThereFromTheStartAndTheCloseBoxAndMinimiseHideToIt
   SendMessageA(frm.Handle(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(Shown(frm));
   EXPECT_TRUE(IsWindow(frm.Handle())) << "the close box does not end the program";
-  EXPECT_EQ(trayCalls.back().tip, "Vellumdesk v2.2");
+  EXPECT_EQ(trayCalls.back().tip, VD_PROGRAM_TITLE);
   EXPECT_EQ(frm.TrayIcon().ImageListIndex(), 0);
   DoubleClickTray(frm);
   EXPECT_TRUE(Shown(frm));

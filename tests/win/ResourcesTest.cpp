@@ -1,6 +1,7 @@
 // What Windows reads from the built program file: version information, the first icon group
 // (the file association shows icon ",0"), the manifest, and the glyph strips the toolbar splits.
 #include "forms/Win.h"
+#include "Version.h"
 
 #include "../../resources/resource.h"
 
@@ -93,8 +94,8 @@ TEST_F(ProgramFileTest, VersionInformationReadsBackAsVersion2200WithProductAndMa
     const char* expected;
   } strings[] = {
       {"ProductName", "Vellumdesk"},
-      {"ProductVersion", "2.2.0.0"},
-      {"FileVersion", "2.2.0.0"},
+      {"ProductVersion", VD_VERSION_TEXT},
+      {"FileVersion", VD_VERSION_TEXT},
       {"CompanyName", "The Vellumdesk developers"},
       {"FileDescription", "Vellumdesk tabbed text editor"},
       {"OriginalFilename", "Vellumdesk.exe"},
@@ -154,7 +155,7 @@ TEST_F(ProgramFileTest, ManifestAsksForVisualStylesAndDpiAwarenessButNoExecution
 TEST_F(ProgramFileTest, ReadMeTextIsBuiltInAndLaidOutForTheReadMeWindow) {
   const std::string text = Resource(MAKEINTRESOURCEA(10), IDR_README); // RT_RCDATA
   ASSERT_FALSE(text.empty());
-  EXPECT_EQ(text.rfind("Vellumdesk v2.2\r\n", 0), 0u);
+  EXPECT_EQ(text.rfind(VD_PROGRAM_TITLE "\r\n", 0), 0u);
   EXPECT_NE(text.find("\r\nContents\r\n~~~~~~~~\r\n"), std::string::npos);
   // A multi-line edit box breaks lines at CR LF only.
   for (size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1))

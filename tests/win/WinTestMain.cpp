@@ -1,4 +1,5 @@
 #include "app/MainAssociation.h"
+#include "Version.h"
 #include "forms/Application.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,7 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   vd::forms::Application& app = vd::forms::Application::Instance();
   app.Initialize(GetModuleHandleA(nullptr));
-  app.SetTitle("Vellumdesk v2.2");
+  app.SetTitle(VD_PROGRAM_TITLE);
   // Every main window a test makes registers the test program as the .txt opener: keep that out
   // of the prefix's classes, which the end-to-end run shares.
   HKEY classes = nullptr;

@@ -2,6 +2,7 @@
 // installed, end it, uninstall silently, and look at what is left. Runs in a prefix of its own
 // (run-install-test.sh), since it changes Program Files, the Start menu and the registry.
 #include "../Robot.h"
+#include "Version.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@
 namespace vd::robot {
 namespace {
 
-std::string g_setup; // Windows path of the setup (Vellumdesk-2.2-setup.exe, or -32bit- in the 32-bit tree)
+std::string g_setup; // Windows path of the setup (Vellumdesk-<version>-setup.exe, or -32bit- in the 32-bit tree)
 
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vellumdesk";
 
@@ -87,8 +88,8 @@ TEST(Install, SilentSetupInstallsARunnableProgramAndSilentUninstallRemovesItButK
     const char* value;
     std::string expected;
   } entries[] = {
-      {"DisplayName", "Vellumdesk 2.2"},
-      {"DisplayVersion", "2.2"},
+      {"DisplayName", "Vellumdesk " VD_VERSION},
+      {"DisplayVersion", VD_VERSION},
       {"Publisher", "The Vellumdesk developers"},
       {"UninstallString", "\"" + dir + "\\Uninstall.exe\""},
       {"DisplayIcon", dir + "\\Vellumdesk.exe,0"},
@@ -106,7 +107,7 @@ TEST(Install, SilentSetupInstallsARunnableProgramAndSilentUninstallRemovesItButK
     Program program;
     HWND main = program.WaitForWindow("TfrmMain");
     ASSERT_NE(main, nullptr) << "the installed program showed no main window";
-    EXPECT_EQ(WindowText(main), "Vellumdesk v2.2");
+    EXPECT_EQ(WindowText(main), VD_PROGRAM_TITLE);
     EXPECT_TRUE(SameText(ImageOf(program.ProcessId()), dir + "\\Vellumdesk.exe")) << ImageOf(program.ProcessId());
     ASSERT_TRUE(ExitProgram(main));
     EXPECT_EQ(program.WaitForExit(), 0);
