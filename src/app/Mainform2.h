@@ -1,6 +1,6 @@
 #pragma once
 #include "core/FileHistory.h"
-#include "core/IniValues.h"
+#include "core/Colour.h"
 #include "forms/CommonDialogs.h"
 #include "forms/Containers.h"
 #include "forms/Cursors.h"

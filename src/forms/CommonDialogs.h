@@ -1,5 +1,5 @@
 #pragma once
-#include "core/IniValues.h"
+#include "core/Colour.h"
 #include "forms/Component.h"
 #include "forms/RichEdit.h" // FontSpec
 #include "forms/Win.h"

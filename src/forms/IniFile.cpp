@@ -1,5 +1,6 @@
 #include "forms/IniFile.h"
 
+#include "core/IniValues.h"
 #include "forms/Errors.h"
 #include "forms/Win.h"
 
