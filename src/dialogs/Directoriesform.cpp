@@ -30,7 +30,7 @@ TfrmDirectories::TfrmDirectories(forms::Component* owner, forms::FileDialog* ope
 }
 
 void TfrmDirectories::FormShow() {
-  const forms::IniFile settings(forms::SettingsFileName());
+  const forms::IniFile settings(forms::SettingsFileName().Get());
   // An empty stored value leaves the box as it was, so a cancelled entry shows again.
   if (const std::string save = ReadDirectory(settings, settings::kDirSaveDefault); !save.empty())
     editSaveDir_->SetText(save);
@@ -43,7 +43,7 @@ void TfrmDirectories::FormShow() {
 void TfrmDirectories::btnChangeClick() {
   // Stored and applied as typed: no check that a directory exists. A refused write raises and
   // ends the Change there, with the dialog still open.
-  forms::IniFile settings(forms::SettingsFileName());
+  forms::IniFile settings(forms::SettingsFileName().Get());
   // The three keys go together; another instance exiting now writes before or after them.
   forms::SettingsLock hold(settings.FileName());
   const std::string save = editSaveDir_->Text();

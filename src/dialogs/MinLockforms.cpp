@@ -12,7 +12,7 @@ namespace {
 constexpr DWORD kNoBorderIcons = WS_POPUP | WS_CAPTION;
 
 std::optional<std::string> ReadStoredPassword() {
-  const forms::IniFile settings(forms::SettingsFileName());
+  const forms::IniFile settings(forms::SettingsFileName().Get());
   return minlock::StoredPassword(settings.ReadString(settings::kOptionsMinLockPassword));
 }
 
@@ -113,7 +113,7 @@ bool TfrmMinLockPassword::Store(const std::string& password) {
                           "Error", forms::kMbOk);
     return false;
   }
-  forms::IniFile settings(forms::SettingsFileName());
+  forms::IniFile settings(forms::SettingsFileName().Get());
   settings.WriteString(settings::kOptionsMinLockPassword, scrambled); // throws when refused
   current_ = password;
   return true;

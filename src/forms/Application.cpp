@@ -123,7 +123,7 @@ void Application::ShowException(const std::exception& e) { ShowException(e.what(
 void Application::ShowException(const char* message) {
   std::string text = message ? message : "";
   if (text.empty()) text = "An unknown error occurred.";
-  MessageBoxes().Show(ActiveWindow(), text, title_, kMbIconError);
+  MessageBoxes().Get().Show(ActiveWindow(), text, title_, kMbIconError);
 }
 
 void Application::ShowCurrentException() {

@@ -64,15 +64,15 @@ public:
   }
 };
 
-RealCommonDialogs gReal;
-CommonDialogService* gCurrent = &gReal;
-
 } // namespace
 
-CommonDialogService& CommonDialogs() { return *gCurrent; }
-void SetCommonDialogService(CommonDialogService* service) { gCurrent = service ? service : &gReal; }
+Service<CommonDialogService>& CommonDialogs() {
+  static RealCommonDialogs real;
+  static Service<CommonDialogService> slot(real);
+  return slot;
+}
 
-bool ColorDialog::Execute(HWND owner) { return CommonDialogs().RunColorDialog(*this, owner); }
-bool FontDialog::Execute(HWND owner) { return CommonDialogs().RunFontDialog(*this, owner); }
+bool ColorDialog::Execute(HWND owner) { return CommonDialogs().Get().RunColorDialog(*this, owner); }
+bool FontDialog::Execute(HWND owner) { return CommonDialogs().Get().RunFontDialog(*this, owner); }
 
 } // namespace vd::forms

@@ -172,14 +172,10 @@ SettingsLock::~SettingsLock() {
   ReleaseMutex(mutex_);
 }
 
-namespace {
-std::string& Name() {
-  static std::string name{settings::kFileName};
-  return name;
+Service<const std::string>& SettingsFileName() {
+  static const std::string real{settings::kFileName};
+  static Service<const std::string> slot(real);
+  return slot;
 }
-} // namespace
-
-const std::string& SettingsFileName() { return Name(); }
-void SetSettingsFileName(std::string name) { Name() = std::move(name); }
 
 } // namespace vd::forms
