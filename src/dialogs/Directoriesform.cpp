@@ -15,7 +15,7 @@ std::string ReadDirectory(const forms::IniFile& settings, const settings::Key& k
 
 TfrmDirectories::TfrmDirectories(forms::Component* owner, forms::FileDialog* openDialog,
                                  forms::FileDialog* saveDialog)
-    : Form(owner, DialogDesign("TfrmDirectories", "Default Working Directories", 258, 188,
+    : ButtonsOnlyForm(owner, DialogDesign("TfrmDirectories", "Default Working Directories", 258, 188,
                                WS_POPUP | WS_CAPTION)),
       openDialog_(openDialog), saveDialog_(saveDialog) {
   chkboxUse_ = std::make_unique<forms::CheckBox>(this, ControlAt(Handle(), 8, 12, 241, 17, "Use Default Directories"));
@@ -57,11 +57,10 @@ void TfrmDirectories::btnChangeClick() {
   } else {
     settings.WriteInteger(settings::kDirUseDefault, 0);
   }
-  Close();
+  CloseDialog(*this);
 }
 
-void TfrmDirectories::btnCancelClick() { Close(); }
+void TfrmDirectories::btnCancelClick() { CloseDialog(*this); }
 
-void TfrmDirectories::Close() { CloseDialog(*this); }
 
 } // namespace vd::dialogs
