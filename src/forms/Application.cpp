@@ -87,13 +87,6 @@ void Application::Run() {
   }
 }
 
-void Application::ProcessMessages() {
-  MSG msg;
-  while (!terminated_ && PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-    if (!HandleMessage(false)) break;
-  }
-}
-
 bool Application::PumpPaintsAndEscape() {
   MSG msg;
   bool escape = false;
