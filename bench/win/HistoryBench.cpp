@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     out << "[FileHistory]\r\n";
     for (int i = 1; i <= entries; ++i) out << "File" << i << "=C:\\Documents\\notes " << i << ".txt\r\n";
   }
-  forms::SetSettingsFileName(name);
+  ServiceOverride<const std::string> settings(forms::SettingsFileName(), name);
   forms::IniFile ini(name);
 
   double t0 = bench::Now();

@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
   const std::string expected = tool == "cleanup" ? tools::CleanupEmail(text, UpperCaseAnsi)
                                : tool == "sort"  ? tools::SortLines(text, CompareIgnoringCase)
                                                  : tools::MakeWebReady(text);
-  forms::SetSettingsFileName("VdToolsBench.ini");
+  const std::string settingsName = "VdToolsBench.ini";
+  ServiceOverride<const std::string> settings(forms::SettingsFileName(), settingsName);
   app::TfrmMain frm;
   frm.ShowFirstTime();
   forms::RichEdit& e = frm.ActiveEditor();

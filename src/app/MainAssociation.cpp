@@ -9,8 +9,6 @@
 namespace vd::app {
 
 namespace {
-HKEY gRoot = nullptr;
-
 void Run(forms::Registry& reg, const std::vector<association::KeyStep>& steps) {
   for (const auto& step : steps) {
     if (step.fromRoot) reg.CloseKey();
@@ -21,8 +19,11 @@ void Run(forms::Registry& reg, const std::vector<association::KeyStep>& steps) {
 }
 } // namespace
 
-HKEY AssociationRoot() { return gRoot ? gRoot : HKEY_CLASSES_ROOT; }
-void SetAssociationRoot(HKEY root) { gRoot = root; }
+Service<const HKEY>& AssociationRoot() {
+  static const HKEY real = HKEY_CLASSES_ROOT;
+  static Service<const HKEY> slot(real);
+  return slot;
+}
 
 std::string ProgramFilePath() {
   std::string path(MAX_PATH, '\0');

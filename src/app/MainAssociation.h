@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Services.h"
 #include "forms/Win.h"
 
 #include <string>
@@ -10,10 +11,8 @@ namespace vd::app {
 // was written before it stays.
 void WriteFileAssociation(HKEY root, const std::string& programPath) noexcept;
 
-// The root the main window's start-up writes below. Tests point it at a scratch key;
-// nullptr gives back HKEY_CLASSES_ROOT.
-HKEY AssociationRoot();
-void SetAssociationRoot(HKEY root);
+// The root the main window's start-up writes below: HKEY_CLASSES_ROOT, or a test's scratch key.
+Service<const HKEY>& AssociationRoot();
 
 // The full path of the running program file.
 std::string ProgramFilePath();

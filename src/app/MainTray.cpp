@@ -8,19 +8,12 @@
 namespace vd::app {
 
 namespace {
-TfrmMain::TrayShellFactory& ShellFactory() {
-  static TfrmMain::TrayShellFactory factory;
-  return factory;
-}
-
 HICON LoadProgramIcon(int id) {
   HICON icon = static_cast<HICON>(
       LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0));
   return icon ? icon : LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
 }
 } // namespace
-
-void TfrmMain::SetTrayShellFactory(TrayShellFactory factory) { ShellFactory() = std::move(factory); }
 
 void TfrmMain::CreateTrayIcon() {
   trayImages_ = std::make_unique<forms::ImageList>(this, 32, 32);
@@ -29,7 +22,7 @@ void TfrmMain::CreateTrayIcon() {
     trayImages_->AddIcon(icon);
     DestroyIcon(icon);
   }
-  trayIcon_ = std::make_unique<tray::TTrayIcon>(this, ShellFactory() ? ShellFactory()() : nullptr);
+  trayIcon_ = std::make_unique<tray::TTrayIcon>(this);
   trayIcon_->SetHintString("Vellumdesk v1.0");
   trayIcon_->SetIconSource(tray::TIconSource::srcImageList);
   trayIcon_->SetPopupMenu(popupTrayIcon_.get());

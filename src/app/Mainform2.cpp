@@ -85,7 +85,7 @@ HIMAGELIST LoadGlyphs() {
 } // namespace
 
 TfrmMain::TfrmMain(std::optional<std::string> fileToOpen)
-    : Form(nullptr, MainDesign()), settings_(forms::SettingsFileName()),
+    : Form(nullptr, MainDesign()), settings_(forms::SettingsFileName().Get()),
       history_(SameTextIgnoringCase), openDialog_(this, forms::FileDialog::Kind::Open),
       saveDialog_(this, forms::FileDialog::Kind::Save) {
   CreateComposition();
@@ -235,7 +235,7 @@ void TfrmMain::Layout() {
 
 void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
   // The .txt association; it never stops the start.
-  WriteFileAssociation(AssociationRoot(), ProgramFilePath());
+  WriteFileAssociation(AssociationRoot().Get(), ProgramFilePath());
 
   // The dialogs' starting directories.
   const std::string current = settings_.ReadString(s::kDirCurrent);

@@ -1,6 +1,6 @@
 #pragma once
 #include "core/FileHistory.h"
-#include "core/IniValues.h"
+#include "core/Colour.h"
 #include "forms/CommonDialogs.h"
 #include "forms/Containers.h"
 #include "forms/Cursors.h"
@@ -151,10 +151,6 @@ public:
   bool MinLocked() const { return minLocked_; }
   tray::TTrayIcon& TrayIcon() { return *trayIcon_; }
   forms::ImageList& TrayImages() { return *trayImages_; }
-  // Where the tray icon's shell comes from; tests install a recording one before they create
-  // the window. Empty: the real shell.
-  using TrayShellFactory = std::function<std::unique_ptr<tray::TrayShell>()>;
-  static void SetTrayShellFactory(TrayShellFactory factory);
 
   // --- Auxiliary windows: default working directories, ReadMe and About, each centred over the
   // main window and shown modally; the toolbar's Help button pops up the help menu.

@@ -63,7 +63,7 @@ int RunProgram(HINSTANCE instance, const std::string& commandLine) {
   std::optional<std::string> fileToOpen;
   if (!args.empty()) fileToOpen = args[0];
 
-  forms::IniFile settings(forms::SettingsFileName());
+  forms::IniFile settings(forms::SettingsFileName().Get());
   const HandOffBounds bounds;
   const FirstPlace place = ClaimFirstPlace(kMutexName, TfrmMain::kClassName, bounds);
   HANDLE mutex = place.mutex;

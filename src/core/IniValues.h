@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Colour.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,16 +18,7 @@ std::string FormatIniInteger(int32_t value);
 bool ReadIniBool(std::string_view text, bool defaultValue);
 std::string FormatIniBool(bool value);
 
-// A colour of the form library: 0x00BBGGRR for an explicit colour, 0x80000000 + index for a
-// system colour. Stored as the signed integer of the same 32 bits.
-using Colour = uint32_t;
-constexpr Colour kSystemColourFlag = 0x80000000u;
-constexpr Colour kColourWindowBackground = kSystemColourFlag | 5u; // COLOR_WINDOW
-constexpr Colour kColourWindowText = kSystemColourFlag | 8u;       // COLOR_WINDOWTEXT
-constexpr Colour kColourBlack = 0x000000u;
-constexpr bool IsSystemColour(Colour c) { return (c & 0xFF000000u) == kSystemColourFlag; }
-constexpr int SystemColourIndex(Colour c) { return static_cast<int>(c & 0x00FFFFFFu); }
-
+// Colours are stored as the signed integer of their 32 bits.
 Colour ReadIniColour(std::string_view text, Colour defaultValue);
 std::string FormatIniColour(Colour value);
 

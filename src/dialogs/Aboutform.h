@@ -13,11 +13,6 @@ public:
   explicit TfrmAbout(forms::Component* owner);
   ~TfrmAbout() override;
 
-  // The five labels beside the icon, top to bottom.
-  forms::Label& label(size_t i) { return *labels_.at(i); }
-  forms::GroupBox& groupMoreInformation() { return *group_; }
-  HICON ProgramIcon() const { return icon_; }
-
 private:
   HICON icon_ = nullptr;
   HFONT font_ = nullptr;

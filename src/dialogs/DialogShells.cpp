@@ -1,7 +1,5 @@
 #include "dialogs/DialogShells.h"
 
-#include "forms/MessageBoxes.h"
-
 namespace vd::dialogs {
 
 forms::FormDesign DialogDesign(const char* className, const char* caption, int clientWidth,
@@ -29,9 +27,9 @@ forms::ControlArgs ControlAt(HWND parent, int left, int top, int width, int heig
   return a;
 }
 
-void CloseDialog(forms::Form& form) {
+void CloseDialog(forms::Form& form, int result) {
   if (form.IsModal())
-    form.SetModalResult(forms::kIdOk);
+    form.SetModalResult(result);
   else
     form.Hide();
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "forms/Control.h"
 #include "forms/Form.h"
+#include "forms/MessageBoxes.h" // kIdOk
 
 // What every dialog unit shares: a dialog window's design, a control's place on it, closing.
 namespace vd::dialogs {
@@ -12,7 +13,16 @@ forms::FormDesign DialogDesign(const char* className, const char* caption, int c
 forms::ControlArgs ControlAt(HWND parent, int left, int top, int width, int height,
                              const char* text = "");
 
-// Ends a modal showing with OK, or hides a form shown without one.
-void CloseDialog(forms::Form& form);
+// Ends a modal showing with `result`, or hides a form shown without one.
+void CloseDialog(forms::Form& form, int result = forms::kIdOk);
+
+// A dialog left only through its own buttons: the close box and Alt+F4 do nothing.
+class ButtonsOnlyForm : public forms::Form {
+public:
+  using Form::Form;
+
+protected:
+  void CloseRequested() override {}
+};
 
 } // namespace vd::dialogs

@@ -15,7 +15,7 @@ std::string ReadDirectory(const forms::IniFile& settings, const settings::Key& k
 
 TfrmDirectories::TfrmDirectories(forms::Component* owner, forms::FileDialog* openDialog,
                                  forms::FileDialog* saveDialog)
-    : Form(owner, DialogDesign("TfrmDirectories", "Default Working Directories", 258, 188,
+    : ButtonsOnlyForm(owner, DialogDesign("TfrmDirectories", "Default Working Directories", 258, 188,
                                WS_POPUP | WS_CAPTION)),
       openDialog_(openDialog), saveDialog_(saveDialog) {
   chkboxUse_ = std::make_unique<forms::CheckBox>(this, ControlAt(Handle(), 8, 12, 241, 17, "Use Default Directories"));
@@ -30,7 +30,7 @@ TfrmDirectories::TfrmDirectories(forms::Component* owner, forms::FileDialog* ope
 }
 
 void TfrmDirectories::FormShow() {
-  const forms::IniFile settings(forms::SettingsFileName());
+  const forms::IniFile settings(forms::SettingsFileName().Get());
   // An empty stored value leaves the box as it was, so a cancelled entry shows again.
   if (const std::string save = ReadDirectory(settings, settings::kDirSaveDefault); !save.empty())
     editSaveDir_->SetText(save);
@@ -43,7 +43,7 @@ void TfrmDirectories::FormShow() {
 void TfrmDirectories::btnChangeClick() {
   // Stored and applied as typed: no check that a directory exists. A refused write raises and
   // ends the Change there, with the dialog still open.
-  forms::IniFile settings(forms::SettingsFileName());
+  forms::IniFile settings(forms::SettingsFileName().Get());
   // The three keys go together; another instance exiting now writes before or after them.
   forms::SettingsLock hold(settings.FileName());
   const std::string save = editSaveDir_->Text();
@@ -57,11 +57,10 @@ void TfrmDirectories::btnChangeClick() {
   } else {
     settings.WriteInteger(settings::kDirUseDefault, 0);
   }
-  Close();
+  CloseDialog(*this);
 }
 
-void TfrmDirectories::btnCancelClick() { Close(); }
+void TfrmDirectories::btnCancelClick() { CloseDialog(*this); }
 
-void TfrmDirectories::Close() { CloseDialog(*this); }
 
 } // namespace vd::dialogs

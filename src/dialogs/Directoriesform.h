@@ -1,4 +1,5 @@
 #pragma once
+#include "dialogs/DialogShells.h"
 #include "forms/DialogControls.h"
 #include "forms/FileDialogs.h"
 #include "forms/Form.h"
@@ -9,7 +10,7 @@ namespace vd::dialogs {
 
 // Default Working Directories: the directories typed for saving and opening, and whether the
 // main window's Save and Open dialogs start in them. Left only through its two buttons.
-class TfrmDirectories : public forms::Form {
+class TfrmDirectories : public ButtonsOnlyForm {
 public:
   // openDialog, saveDialog: the main window's dialogs that a ticked Change points at once.
   TfrmDirectories(forms::Component* owner, forms::FileDialog* openDialog = nullptr,
@@ -26,10 +27,8 @@ public:
 
 protected:
   void FormShow() override;
-  void CloseRequested() override {}
 
 private:
-  void Close();
   forms::FileDialog* openDialog_;
   forms::FileDialog* saveDialog_;
   std::unique_ptr<forms::CheckBox> chkboxUse_;

@@ -40,17 +40,9 @@ void TfrmGoto::btnGoClick() {
   editLine_->SetText("");
   e->SetFocus();
   e->ScrollCaret();
-  if (IsModal())
-    SetModalResult(forms::kIdOk);
-  else
-    Hide();
+  CloseDialog(*this);
 }
 
-void TfrmGoto::btnCancelClick() {
-  if (IsModal())
-    SetModalResult(forms::kIdCancel);
-  else
-    Hide();
-}
+void TfrmGoto::btnCancelClick() { CloseDialog(*this, forms::kIdCancel); }
 
 } // namespace vd::dialogs

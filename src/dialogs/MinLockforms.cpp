@@ -12,7 +12,7 @@ namespace {
 constexpr DWORD kNoBorderIcons = WS_POPUP | WS_CAPTION;
 
 std::optional<std::string> ReadStoredPassword() {
-  const forms::IniFile settings(forms::SettingsFileName());
+  const forms::IniFile settings(forms::SettingsFileName().Get());
   return minlock::StoredPassword(settings.ReadString(settings::kOptionsMinLockPassword));
 }
 
@@ -22,17 +22,10 @@ forms::Edit::Options Password(int maxLength = 0) {
   o.maxLength = maxLength;
   return o;
 }
-
-void CloseForm(forms::Form& form) {
-  if (form.IsModal())
-    form.SetModalResult(forms::kIdOk);
-  else
-    form.Hide();
-}
 } // namespace
 
 TfrmUnlock::TfrmUnlock(forms::Component* owner)
-    : Form(owner, DialogDesign("TfrmUnlock", "MinLock Password", 281, 116, kNoBorderIcons)) {
+    : ButtonsOnlyForm(owner, DialogDesign("TfrmUnlock", "MinLock Password", 281, 116, kNoBorderIcons)) {
   label1_ = std::make_unique<forms::Label>(
       this, ControlAt(Handle(), 8, 12, 265, 16, "Please enter password to unlock Vellumdesk:"));
   // Room for the longest password the password dialog can store, so every one can be typed.
@@ -57,18 +50,17 @@ void TfrmUnlock::btnUnlockClick() {
   }
   editPassword_->SetText("");
   if (OnUnlocked) OnUnlocked();
-  Close();
+  CloseDialog(*this);
 }
 
 void TfrmUnlock::btnCancelClick() {
   editPassword_->SetText("");
-  Close();
+  CloseDialog(*this);
 }
 
-void TfrmUnlock::Close() { CloseForm(*this); }
 
 TfrmMinLockPassword::TfrmMinLockPassword(forms::Component* owner)
-    : Form(owner, DialogDesign("TfrmMinLockPassword", "MinLock Password", 258, 155, kNoBorderIcons)) {
+    : ButtonsOnlyForm(owner, DialogDesign("TfrmMinLockPassword", "MinLock Password", 258, 155, kNoBorderIcons)) {
   label1_ = std::make_unique<forms::Label>(this, ControlAt(Handle(), 8, 20, 80, 16, "Old Password:"));
   editOld_ = std::make_unique<forms::Edit>(this, ControlAt(Handle(), 96, 16, 153, 21), Password());
   label2_ = std::make_unique<forms::Label>(this, ControlAt(Handle(), 8, 60, 80, 16, "New Password:"));
@@ -96,7 +88,7 @@ void TfrmMinLockPassword::btnChangeClick() {
     forms::ShowMessageBox("The password has been successfully changed.", "Success", forms::kMbOk);
     editOld_->SetText("");
     editNew_->SetText("");
-    Close();
+    CloseDialog(*this);
   } else if (!oldDisabled && !(current_ && oldText == *current_)) {
     forms::ShowMessageBox("The old password is incorrect.  Please try again.", "Error", forms::kMbOk);
   } else {
@@ -113,7 +105,7 @@ bool TfrmMinLockPassword::Store(const std::string& password) {
                           "Error", forms::kMbOk);
     return false;
   }
-  forms::IniFile settings(forms::SettingsFileName());
+  forms::IniFile settings(forms::SettingsFileName().Get());
   settings.WriteString(settings::kOptionsMinLockPassword, scrambled); // throws when refused
   current_ = password;
   return true;
@@ -122,9 +114,8 @@ bool TfrmMinLockPassword::Store(const std::string& password) {
 void TfrmMinLockPassword::btnCancelClick() {
   editOld_->SetText("");
   editNew_->SetText("");
-  Close();
+  CloseDialog(*this);
 }
 
-void TfrmMinLockPassword::Close() { CloseForm(*this); }
 
 } // namespace vd::dialogs

@@ -1,4 +1,5 @@
 #pragma once
+#include "dialogs/DialogShells.h"
 #include "forms/DialogControls.h"
 #include "forms/Form.h"
 
@@ -13,7 +14,7 @@ namespace vd::dialogs {
 // nor Escape presses a button.
 
 // Asks for the MinLock password before a locked program shows itself again.
-class TfrmUnlock : public forms::Form {
+class TfrmUnlock : public ButtonsOnlyForm {
 public:
   explicit TfrmUnlock(forms::Component* owner);
 
@@ -30,10 +31,8 @@ public:
 
 protected:
   void FormShow() override;
-  void CloseRequested() override {}
 
 private:
-  void Close();
   // Read at every show; nullopt when the stored value cannot be a password at all.
   std::optional<std::string> expected_;
   std::unique_ptr<forms::Label> label1_;
@@ -43,7 +42,7 @@ private:
 };
 
 // Sets or changes the MinLock password; it can be changed but never removed.
-class TfrmMinLockPassword : public forms::Form {
+class TfrmMinLockPassword : public ButtonsOnlyForm {
 public:
   explicit TfrmMinLockPassword(forms::Component* owner);
 
@@ -57,10 +56,8 @@ public:
 
 protected:
   void FormShow() override;
-  void CloseRequested() override {}
 
 private:
-  void Close();
   // False when the password was refused with a message; nothing is stored then.
   bool Store(const std::string& password);
   std::optional<std::string> current_;

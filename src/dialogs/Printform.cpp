@@ -71,7 +71,7 @@ void TfrmPrint::shapeColorMouseDown() {
   shapeColor_->SetBrushColour(colorDialog_.color);
 }
 
-void TfrmPrint::btnSetupClick() { forms::Printers().RunPrinterSetup(Handle()); }
+void TfrmPrint::btnSetupClick() { forms::Printers().Get().RunPrinterSetup(Handle()); }
 
 void TfrmPrint::btnPrintClick() {
   forms::RichEdit* editor = activeEditor_ ? activeEditor_() : nullptr;
@@ -86,7 +86,7 @@ void TfrmPrint::btnPrintClick() {
   font.colour = shapeColor_->BrushColour();
   richSelection_->SetFontSpec(font);
   // An error of the printer ends the handler here: the standard box shows it, the dialog stays.
-  std::unique_ptr<forms::PrintTarget> printer = forms::Printers().OpenDevice();
+  std::unique_ptr<forms::PrintTarget> printer = forms::Printers().Get().OpenDevice();
   richSelection_->Print(*printer, "");
   Hide();
 }

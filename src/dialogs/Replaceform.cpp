@@ -75,8 +75,8 @@ TfrmReplace::TfrmReplace(forms::Component* owner, std::function<forms::RichEdit*
   btnReplace_->OnClick = [this] { btnReplaceClick(); };
   btnReplaceAll_->OnClick = [this] { btnReplaceAllClick(); };
   btnClose_->OnClick = [this] { btnCloseClick(); };
-  find_->OnKeyUp = [this](WPARAM key, unsigned shift) { FindKeyDown(key, shift); };
-  replace_->OnKeyUp = [this](WPARAM key, unsigned shift) { ReplaceKeyDown(key, shift); };
+  find_->OnKeyUp = [this](WPARAM key, unsigned shift) { FindKeyUp(key, shift); };
+  replace_->OnKeyUp = [this](WPARAM key, unsigned shift) { ReplaceKeyUp(key, shift); };
 }
 
 void TfrmReplace::ShowOverMain() {
@@ -179,7 +179,7 @@ void TfrmReplace::btnCloseClick() {
   Hide();
 }
 
-void TfrmReplace::FindKeyDown(WPARAM key, unsigned shift) { PasteOnCtrlV(*find_, key, shift); }
-void TfrmReplace::ReplaceKeyDown(WPARAM key, unsigned shift) { PasteOnCtrlV(*replace_, key, shift); }
+void TfrmReplace::FindKeyUp(WPARAM key, unsigned shift) { PasteOnCtrlV(*find_, key, shift); }
+void TfrmReplace::ReplaceKeyUp(WPARAM key, unsigned shift) { PasteOnCtrlV(*replace_, key, shift); }
 
 } // namespace vd::dialogs

@@ -49,8 +49,8 @@ public:
   void btnReplaceClick();
   void btnReplaceAllClick();
   void btnCloseClick();
-  void FindKeyDown(WPARAM key, unsigned shift);
-  void ReplaceKeyDown(WPARAM key, unsigned shift);
+  void FindKeyUp(WPARAM key, unsigned shift);
+  void ReplaceKeyUp(WPARAM key, unsigned shift);
 
 protected:
   void FormShow() override;

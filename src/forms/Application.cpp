@@ -1,5 +1,6 @@
 #include "forms/Application.h"
 
+#include "core/Hint.h"
 #include "forms/Containers.h"
 #include "forms/Control.h"
 #include "forms/Form.h"
@@ -36,10 +37,7 @@ namespace {
 // The long hint of whatever lies under the pointer: a control's own, a panel's, or none.
 std::string HintAt(HWND hwnd) {
   if (Control* c = Control::FromHandle(hwnd)) return c->LongHint();
-  if (auto* panel = dynamic_cast<Panel*>(Window::FromHandle(hwnd))) {
-    const auto bar = panel->hint.find('|');
-    return bar == std::string::npos ? panel->hint : panel->hint.substr(bar + 1);
-  }
+  if (auto* panel = dynamic_cast<Panel*>(Window::FromHandle(hwnd))) return LongHintPart(panel->hint);
   return {};
 }
 } // namespace
@@ -89,13 +87,6 @@ void Application::Run() {
   }
 }
 
-void Application::ProcessMessages() {
-  MSG msg;
-  while (!terminated_ && PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-    if (!HandleMessage(false)) break;
-  }
-}
-
 bool Application::PumpPaintsAndEscape() {
   MSG msg;
   bool escape = false;
@@ -123,7 +114,7 @@ void Application::ShowException(const std::exception& e) { ShowException(e.what(
 void Application::ShowException(const char* message) {
   std::string text = message ? message : "";
   if (text.empty()) text = "An unknown error occurred.";
-  MessageBoxes().Show(ActiveWindow(), text, title_, kMbIconError);
+  MessageBoxes().Get().Show(ActiveWindow(), text, title_, kMbIconError);
 }
 
 void Application::ShowCurrentException() {

@@ -43,8 +43,6 @@ public:
   void Run();
   // Dispatches one message if there is one (or waits for one); false when the loop should end.
   bool HandleMessage(bool wait);
-  // Dispatches what is queued now and returns.
-  void ProcessMessages();
 
   // For a long task inside a handler (a large file streaming in): paints what needs painting
   // and takes an Esc key press off the queue, dispatching nothing else, so no command, second

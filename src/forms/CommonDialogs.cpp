@@ -1,5 +1,6 @@
 #include "forms/CommonDialogs.h"
 
+#include "forms/Dpi.h"
 #include "forms/StdControls.h" // ToColorRef
 
 #include <commdlg.h>
@@ -10,16 +11,9 @@ namespace vd::forms {
 
 namespace {
 
-int ScreenPixelsPerInch() {
-  HDC dc = GetDC(nullptr);
-  const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-  if (dc) ReleaseDC(nullptr, dc);
-  return dpi > 0 ? dpi : 96;
-}
-
 LOGFONTA ToLogFont(const FontSpec& f) {
   LOGFONTA lf{};
-  lf.lfHeight = -MulDiv(f.size, ScreenPixelsPerInch(), 72);
+  lf.lfHeight = -MulDiv(f.size, ScreenDpi(), 72);
   lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = f.italic ? TRUE : FALSE;
   lf.lfCharSet = ANSI_CHARSET;
@@ -57,22 +51,22 @@ public:
     // iPointSize is in tenths of a point; the editor's font has whole points.
     d.font.size = cf.iPointSize > 0 ? (cf.iPointSize + 5) / 10
                                     : MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72,
-                                             ScreenPixelsPerInch());
+                                             ScreenDpi());
     d.font.bold = lf.lfWeight >= FW_BOLD;
     d.font.italic = lf.lfItalic != 0;
     return true;
   }
 };
 
-RealCommonDialogs gReal;
-CommonDialogService* gCurrent = &gReal;
-
 } // namespace
 
-CommonDialogService& CommonDialogs() { return *gCurrent; }
-void SetCommonDialogService(CommonDialogService* service) { gCurrent = service ? service : &gReal; }
+Service<CommonDialogService>& CommonDialogs() {
+  static RealCommonDialogs real;
+  static Service<CommonDialogService> slot(real);
+  return slot;
+}
 
-bool ColorDialog::Execute(HWND owner) { return CommonDialogs().RunColorDialog(*this, owner); }
-bool FontDialog::Execute(HWND owner) { return CommonDialogs().RunFontDialog(*this, owner); }
+bool ColorDialog::Execute(HWND owner) { return CommonDialogs().Get().RunColorDialog(*this, owner); }
+bool FontDialog::Execute(HWND owner) { return CommonDialogs().Get().RunFontDialog(*this, owner); }
 
 } // namespace vd::forms

@@ -1,7 +1,8 @@
 #pragma once
-#include "core/IniValues.h"
+#include "core/Colour.h"
 #include "forms/Component.h"
 #include "forms/RichEdit.h" // FontSpec
+#include "core/Services.h"
 #include "forms/Win.h"
 
 #include <array>
@@ -43,7 +44,6 @@ public:
   virtual bool RunFontDialog(FontDialog& dialog, HWND owner) = 0;
 };
 
-CommonDialogService& CommonDialogs();
-void SetCommonDialogService(CommonDialogService* service); // nullptr: the real dialogs
+Service<CommonDialogService>& CommonDialogs();
 
 } // namespace vd::forms

@@ -2,6 +2,7 @@
 
 #include "forms/Cursors.h"
 
+#include "core/Hint.h"
 #include "forms/Application.h"
 #include "forms/Dpi.h"
 #include "forms/Errors.h"
@@ -93,15 +94,9 @@ void Control::SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_st
 void Control::SetFocus() { ::SetFocus(hwnd_); }
 void Control::SetFont(HFONT font) { SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
 
-std::string Control::ShortHint() const {
-  const auto bar = hint_.find('|');
-  return bar == std::string::npos ? hint_ : hint_.substr(0, bar);
-}
+std::string Control::ShortHint() const { return ShortHintPart(hint_); }
 
-std::string Control::LongHint() const {
-  const auto bar = hint_.find('|');
-  return bar == std::string::npos ? hint_ : hint_.substr(bar + 1);
-}
+std::string Control::LongHint() const { return LongHintPart(hint_); }
 
 bool Control::Reflected(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
 

@@ -124,17 +124,17 @@ public:
   }
 };
 
-RealDialogs gReal;
-DialogService* gCurrent = &gReal;
-
 } // namespace
 
-DialogService& Dialogs() { return *gCurrent; }
-void SetDialogService(DialogService* service) { gCurrent = service ? service : &gReal; }
+Service<DialogService>& Dialogs() {
+  static RealDialogs real;
+  static Service<DialogService> slot(real);
+  return slot;
+}
 
 bool FileDialog::Execute(HWND owner) {
   fileNames.clear();
-  return Dialogs().RunFileDialog(*this, owner);
+  return Dialogs().Get().RunFileDialog(*this, owner);
 }
 
 std::vector<std::string> FileDialog::ChosenFiles() const {

@@ -1,5 +1,6 @@
 #pragma once
 #include "forms/Component.h"
+#include "core/Services.h"
 #include "forms/Win.h"
 
 #include <commdlg.h>
@@ -52,7 +53,6 @@ std::string TypedFullPath(const std::string& folder, std::string typed);
 // The names in a typed selection: each quoted name of "a.txt" "b.txt", or the text as it stands.
 std::vector<std::string> TypedNames(const std::string& typed);
 
-DialogService& Dialogs();
-void SetDialogService(DialogService* service); // nullptr: the real dialogs
+Service<DialogService>& Dialogs();
 
 } // namespace vd::forms

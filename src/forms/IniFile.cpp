@@ -1,5 +1,6 @@
 #include "forms/IniFile.h"
 
+#include "core/IniValues.h"
 #include "forms/Errors.h"
 #include "forms/Win.h"
 
@@ -171,14 +172,10 @@ SettingsLock::~SettingsLock() {
   ReleaseMutex(mutex_);
 }
 
-namespace {
-std::string& Name() {
-  static std::string name{settings::kFileName};
-  return name;
+Service<const std::string>& SettingsFileName() {
+  static const std::string real{settings::kFileName};
+  static Service<const std::string> slot(real);
+  return slot;
 }
-} // namespace
-
-const std::string& SettingsFileName() { return Name(); }
-void SetSettingsFileName(std::string name) { Name() = std::move(name); }
 
 } // namespace vd::forms

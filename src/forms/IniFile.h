@@ -1,6 +1,7 @@
 #pragma once
-#include "core/IniValues.h"
+#include "core/Colour.h"
 #include "core/SettingsKeys.h"
+#include "core/Services.h"
 #include "forms/Win.h"
 
 #include <cstdint>
@@ -77,8 +78,7 @@ std::string LockNameFor(const std::string& fileName, const std::string& prefix);
 // Opens (or creates) the named mutex for a lock name once per process and keeps it.
 HANDLE SharedMutex(const std::string& lockName);
 
-// The name every settings object of the program uses; tests point it elsewhere.
-const std::string& SettingsFileName();
-void SetSettingsFileName(std::string name);
+// The name every settings object of the program uses; tests and benchmarks point it elsewhere.
+Service<const std::string>& SettingsFileName();
 
 } // namespace vd::forms

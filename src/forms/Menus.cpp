@@ -1,5 +1,7 @@
 #include "forms/Menus.h"
 
+#include "core/Hint.h"
+
 #include <algorithm>
 #include <unordered_map>
 
@@ -76,10 +78,7 @@ MenuItem::~MenuItem() {
   }
 }
 
-std::string MenuItem::LongHint() const {
-  const auto bar = hint_.find('|');
-  return bar == std::string::npos ? hint_ : hint_.substr(bar + 1);
-}
+std::string MenuItem::LongHint() const { return LongHintPart(hint_); }
 
 void MenuItem::SetCaption(std::string caption) {
   caption_ = std::move(caption);

@@ -58,7 +58,6 @@ public:
   const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
   size_t Count() const { return items_.size(); }
   MenuItem& operator[](size_t i) { return *items_[i]; }
-  HMENU SubMenu() const { return subMenu_; }
 
   void Click();
 
@@ -110,7 +109,6 @@ public:
   void Popup(int x, int y, HWND owner);
 
 private:
-  void Rebuild();
   void Collect(const std::vector<std::unique_ptr<MenuItem>>& items, std::vector<ACCEL>& out);
 
   Kind kind_;

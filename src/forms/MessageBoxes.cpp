@@ -15,18 +15,17 @@ public:
   }
 };
 
-RealMessageBoxes gReal;
-MessageBoxService* gCurrent = &gReal;
-
 } // namespace
 
-MessageBoxService& MessageBoxes() { return *gCurrent; }
-
-void SetMessageBoxService(MessageBoxService* service) { gCurrent = service ? service : &gReal; }
+Service<MessageBoxService>& MessageBoxes() {
+  static RealMessageBoxes real;
+  static Service<MessageBoxService> slot(real);
+  return slot;
+}
 
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
   TopMostPause topMosts;
-  return MessageBoxes().Show(Application::Instance().ActiveWindow(), text, caption, flags);
+  return MessageBoxes().Get().Show(Application::Instance().ActiveWindow(), text, caption, flags);
 }
 
 } // namespace vd::forms

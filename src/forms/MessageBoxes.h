@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Services.h"
 #include "forms/Win.h"
 
 #include <string>
@@ -18,10 +19,7 @@ public:
                    unsigned flags) = 0;
 };
 
-// The service in force; the real one unless a test installed another.
-MessageBoxService& MessageBoxes();
-// Installs a replacement (not owned); nullptr puts the real one back.
-void SetMessageBoxService(MessageBoxService* service);
+Service<MessageBoxService>& MessageBoxes();
 
 // Shows a message owned by the application's active window.
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags);

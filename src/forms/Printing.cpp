@@ -108,11 +108,6 @@ private:
   HGLOBAL devNames_ = nullptr;
 };
 
-RealPrinters& Real() {
-  static RealPrinters real;
-  return real;
-}
-PrinterService* gCurrent = nullptr;
 
 // Ends a job that an exception leaves half done, so that the spooler drops it.
 struct JobGuard {
@@ -180,8 +175,12 @@ void PrintLaidOut(PrintTarget& target, const std::string& text, const FontSpec& 
 
 } // namespace
 
-PrinterService& Printers() { return gCurrent ? *gCurrent : Real(); }
-void SetPrinterService(PrinterService* service) { gCurrent = service; }
+Service<PrinterService>& Printers() {
+  // Made on first use: it holds the printer chosen in the set-up dialog for the rest of the run.
+  static RealPrinters real;
+  static Service<PrinterService> slot(real);
+  return slot;
+}
 
 void RichEdit::Print(PrintTarget& target, const std::string& title) {
   const long length = TextLength();

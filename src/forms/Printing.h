@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Services.h"
 #include "forms/Win.h"
 
 #include <memory>
@@ -39,8 +40,7 @@ public:
   virtual bool RunPrinterSetup(HWND owner) = 0;
 };
 
-PrinterService& Printers();
-void SetPrinterService(PrinterService* service); // nullptr: the real printer
+Service<PrinterService>& Printers();
 
 // The message of a printing job that the device refused, naming the step.
 std::string PrintingErrorMessage(const char* step);

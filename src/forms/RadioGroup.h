@@ -16,7 +16,6 @@ public:
   // args: the frame's place and caption.
   RadioGroup(Component* owner, const ControlArgs& args, const std::vector<std::string>& items);
 
-  int ItemCount() const { return static_cast<int>(items_.size()); }
   // The chosen item, -1 when none is.
   int ItemIndex() const;
   void SetItemIndex(int index);

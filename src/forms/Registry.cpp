@@ -13,11 +13,6 @@ std::string ValueName(const std::string& name) { return name.empty() ? "(Default
 
 Registry::~Registry() { CloseKey(); }
 
-void Registry::SetRootKey(HKEY root) {
-  CloseKey();
-  root_ = root;
-}
-
 HKEY Registry::Current() const {
   if (!current_) throw Error("No registry key is open");
   return current_;

@@ -16,9 +16,6 @@ public:
   Registry(const Registry&) = delete;
   Registry& operator=(const Registry&) = delete;
 
-  HKEY RootKey() const { return root_; }
-  // Choosing another root closes the current key.
-  void SetRootKey(HKEY root);
   HKEY CurrentKey() const { return current_; }
 
   // Opens `path` below the current key, or below the root when none is open, with full access.

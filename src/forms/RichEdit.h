@@ -1,5 +1,5 @@
 #pragma once
-#include "core/IniValues.h"
+#include "core/Colour.h"
 #include "forms/Control.h"
 #include "forms/Win.h"
 

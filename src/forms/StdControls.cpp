@@ -46,18 +46,6 @@ void SpeedButton::Draw(const DRAWITEMSTRUCT& dis) const {
   }
 }
 
-POINT SpeedButton::BottomLeft() const {
-  RECT r;
-  GetWindowRect(Handle(), &r);
-  return POINT{r.left, r.bottom};
-}
-
-POINT SpeedButton::BottomRight() const {
-  RECT r;
-  GetWindowRect(Handle(), &r);
-  return POINT{r.right, r.bottom};
-}
-
 Shape::Shape(Component* owner, const ControlArgs& args)
     : Control(owner, "STATIC", [&] {
         ControlArgs a = args;

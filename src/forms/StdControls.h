@@ -1,5 +1,5 @@
 #pragma once
-#include "core/IniValues.h"
+#include "core/Colour.h"
 #include "forms/Control.h"
 
 #include <functional>
@@ -16,9 +16,6 @@ public:
               int disabledImage);
   std::function<void()> OnClick;
   bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-  // Where a menu opened from this button goes: the button's lower left corner, in screen pixels.
-  POINT BottomLeft() const;
-  POINT BottomRight() const;
 
 private:
   void Draw(const DRAWITEMSTRUCT& dis) const;

@@ -89,8 +89,14 @@ BOOL CALLBACK CollectVisibleOwned(HWND hwnd, LPARAM lParam) {
 }
 } // namespace
 
+Service<const TrayShellFactory>& TrayShells() {
+  static const TrayShellFactory real = [] { return std::make_unique<DefaultTrayShell>(); };
+  static Service<const TrayShellFactory> slot(real);
+  return slot;
+}
+
 TTrayIcon::TTrayIcon(forms::Component* owner, std::unique_ptr<TrayShell> shell)
-    : Component(owner), shell_(shell ? std::move(shell) : std::make_unique<DefaultTrayShell>()) {
+    : Component(owner), shell_(shell ? std::move(shell) : TrayShells().Get()()) {
   appVisible_ = true;
   window_ = std::make_unique<HiddenWindow>(*this);
   // The first version of the record: the only one every shell accepts, and the size is right

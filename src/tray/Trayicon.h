@@ -1,5 +1,6 @@
 #pragma once
 #include "forms/Component.h"
+#include "core/Services.h"
 #include "forms/Window.h"
 
 #include <shellapi.h>
@@ -41,6 +42,10 @@ public:
   void PostNull(HWND hwnd) override;
 };
 
+// Makes the shell of a tray icon that is given none: the real one, or in tests a recording one.
+using TrayShellFactory = std::function<std::unique_ptr<TrayShell>()>;
+Service<const TrayShellFactory>& TrayShells();
+
 enum class TIconSource { srcIcon = 0, srcImageList = 1 };
 
 // One icon in the notification area: it reports mouse actions on the icon as events, pops a menu
@@ -55,7 +60,7 @@ public:
 
   using Event = std::function<void(TTrayIcon& sender)>;
 
-  // `shell` defaults to the real system; tests pass a recording one.
+  // Without a `shell` the icon takes one from TrayShells().
   explicit TTrayIcon(forms::Component* owner, std::unique_ptr<TrayShell> shell = nullptr);
   ~TTrayIcon() override;
 

@@ -145,6 +145,19 @@ protected:
   }
 };
 
+TEST_F(ApplicationTest, AStandInMessageBoxInsideAnotherHandsTheBoxesBackWhenItGoes) {
+  {
+    ScriptedMessageBoxes inner;
+    inner.Answer({forms::kIdNo});
+    EXPECT_EQ(forms::ShowMessageBox("inner", "Vellumdesk", forms::kMbYesNoCancel), forms::kIdNo);
+    ASSERT_EQ(inner.Calls().size(), 1u);
+  }
+  boxes.Answer({forms::kIdCancel});
+  EXPECT_EQ(forms::ShowMessageBox("outer", "Vellumdesk", forms::kMbYesNoCancel), forms::kIdCancel);
+  ASSERT_EQ(boxes.Calls().size(), 1u) << "the box after the inner stand-in went must reach the outer one";
+  EXPECT_EQ(boxes.Calls()[0].text, "outer");
+}
+
 TEST(Component, ObserversAndOwnersHearOfADestructionEitherWayRound) {
   Watcher owner;
   Watcher observer;

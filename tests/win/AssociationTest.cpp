@@ -31,16 +31,15 @@ class AssociationTest : public MainWindowTest {
 protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    previousRoot_ = app::AssociationRoot();
     DeleteScratch();
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                               &root_, nullptr),
               ERROR_SUCCESS);
-    app::SetAssociationRoot(root_);
+    scratchRoot_.emplace(app::AssociationRoot(), root_);
   }
   void TearDown() override {
     MainWindowTest::TearDown();
-    app::SetAssociationRoot(previousRoot_);
+    scratchRoot_.reset();
     RegCloseKey(root_);
     root_ = nullptr;
     DeleteScratch();
@@ -109,7 +108,7 @@ protected:
   }
 
   HKEY root_ = nullptr;
-  HKEY previousRoot_ = nullptr;
+  std::optional<ServiceOverride<const HKEY>> scratchRoot_;
 };
 
 TEST_F(AssociationTest, AFirstStartWhereTxtNamesAnotherTypeWritesAllSixValues) {

@@ -38,7 +38,7 @@ protected:
   void SetUp() override {
     const std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
     iniName_ = "VdMain-" + test + ".ini";
-    forms::SetSettingsFileName(iniName_);
+    settingsName_.emplace(forms::SettingsFileName(), iniName_);
     char dir[MAX_PATH];
     GetWindowsDirectoryA(dir, MAX_PATH);
     iniPath_ = std::string(dir) + "\\" + iniName_;
@@ -49,12 +49,10 @@ protected:
     CreateDirectoryA(folder_.c_str(), nullptr);
     EmptyFolder(); // a run in a reused prefix must not find the last run's files
     forms::Application::Instance().ResetTerminated();
-    TfrmMain::SetTrayShellFactory([this] { return std::make_unique<RecordingTrayShell>(trayCalls); });
   }
   void TearDown() override {
     frm_.reset();
-    TfrmMain::SetTrayShellFactory(nullptr);
-    forms::SetSettingsFileName("Vellumdesk.ini");
+    settingsName_.reset();
     DeleteFileA(iniPath_.c_str());
     forms::Application::Instance().ResetTerminated();
   }
@@ -93,6 +91,13 @@ protected:
   std::vector<TrayShellCall> trayCalls;
   std::unique_ptr<TfrmMain> frm_;
   std::string iniName_, iniPath_, folder_;
+
+private:
+  std::optional<ServiceOverride<const std::string>> settingsName_;
+  const tray::TrayShellFactory recordingShells_ = [this] {
+    return std::make_unique<RecordingTrayShell>(trayCalls);
+  };
+  ServiceOverride<const tray::TrayShellFactory> trayShells_{tray::TrayShells(), recordingShells_};
 };
 
 } // namespace vd::test

@@ -30,11 +30,8 @@ class MetafilePrinter final : public forms::PrinterService {
 public:
   // The printable area in screen pixels (the metafiles' reference device); Letter at 96 DPI less
   // a small unprintable edge by default.
-  explicit MetafilePrinter(int width = 780, int height = 1020) : width_(width), height_(height) {
-    forms::SetPrinterService(this);
-  }
+  explicit MetafilePrinter(int width = 780, int height = 1020) : width_(width), height_(height) {}
   ~MetafilePrinter() override {
-    forms::SetPrinterService(nullptr);
     for (auto& job : jobs)
       for (HENHMETAFILE page : job.pages) DeleteEnhMetaFile(page);
   }
@@ -146,6 +143,7 @@ private:
   };
 
   int width_, height_;
+  ServiceOverride<forms::PrinterService> installed_{forms::Printers(), *this};
 };
 
 } // namespace vd::test

@@ -26,9 +26,6 @@ public:
     std::optional<forms::FontSpec> offeredFont;
   };
 
-  ScriptedCommonDialogs() { forms::SetCommonDialogService(this); }
-  ~ScriptedCommonDialogs() override { forms::SetCommonDialogService(nullptr); }
-
   void ChooseColour(std::optional<Colour> c) { colours_.push_back(c); }
   void ChooseFont(std::optional<FontChoice> f) { fonts_.push_back(std::move(f)); }
   const std::vector<Call>& Calls() const { return calls_; }
@@ -63,6 +60,7 @@ private:
   std::vector<Call> calls_;
   std::deque<std::optional<Colour>> colours_;
   std::deque<std::optional<FontChoice>> fonts_;
+  ServiceOverride<forms::CommonDialogService> installed_{forms::CommonDialogs(), *this};
 };
 
 } // namespace vd::test

@@ -20,9 +20,6 @@ public:
     int filterIndex;
   };
 
-  ScriptedDialogs() { forms::SetDialogService(this); }
-  ~ScriptedDialogs() override { forms::SetDialogService(nullptr); }
-
   void Choose(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
   const std::vector<Call>& Calls() const { return calls_; }
 
@@ -40,6 +37,7 @@ public:
 private:
   std::vector<Call> calls_;
   std::deque<std::optional<std::string>> answers_;
+  ServiceOverride<forms::DialogService> installed_{forms::Dialogs(), *this};
 };
 
 } // namespace vd::test

@@ -2,9 +2,6 @@
 
 namespace vd::test {
 
-ScriptedMessageBoxes::ScriptedMessageBoxes() { forms::SetMessageBoxService(this); }
-ScriptedMessageBoxes::~ScriptedMessageBoxes() { forms::SetMessageBoxService(nullptr); }
-
 int ScriptedMessageBoxes::Show(HWND, const std::string& text, const std::string& caption,
                                unsigned flags) {
   calls_.push_back({text, caption, flags});

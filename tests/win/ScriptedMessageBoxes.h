@@ -17,9 +17,6 @@ public:
     unsigned flags;
   };
 
-  ScriptedMessageBoxes();
-  ~ScriptedMessageBoxes() override;
-
   // Answers given in order; once the script runs out, every box is answered with fallback.
   void Answer(std::initializer_list<int> answers) { answers_.insert(answers_.end(), answers); }
   void SetFallback(int answer) { fallback_ = answer; }
@@ -33,6 +30,7 @@ private:
   std::vector<Call> calls_;
   std::deque<int> answers_;
   int fallback_ = forms::kIdOk;
+  ServiceOverride<forms::MessageBoxService> installed_{forms::MessageBoxes(), *this};
 };
 
 } // namespace vd::test

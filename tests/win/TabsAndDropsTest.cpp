@@ -54,8 +54,7 @@ MSG Message(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 // selection.
 class SeveralFilesDialog final : public forms::DialogService {
 public:
-  explicit SeveralFilesDialog(Strings answer) : answer_(std::move(answer)) { forms::SetDialogService(this); }
-  ~SeveralFilesDialog() override { forms::SetDialogService(nullptr); }
+  explicit SeveralFilesDialog(Strings answer) : answer_(std::move(answer)) {}
   bool RunFileDialog(forms::FileDialog& d, HWND) override {
     offeredOptions = d.options;
     d.fileNames = answer_;
@@ -66,6 +65,7 @@ public:
 
 private:
   Strings answer_;
+  ServiceOverride<forms::DialogService> installed_{forms::Dialogs(), *this};
 };
 
 class TabsAndDropsTest : public MainWindowTest {

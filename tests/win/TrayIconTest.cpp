@@ -165,6 +165,33 @@ TEST_F(TrayIconTest, AddSendsTheFirstVersionRecordWithTheChosenImage) {
   EXPECT_EQ(log[0].colour, kBlue) << "image 2 should be shown";
 }
 
+TEST_F(TrayIconTest, AnIconGivenNoShellTakesItsShellFromTheInstalledFactory) {
+  int made = 0;
+  std::vector<ShellCall> factoryLog;
+  const vd::tray::TrayShellFactory recording = [&] {
+    ++made;
+    return std::make_unique<RecordingShell>(6, factoryLog);
+  };
+  {
+    vd::ServiceOverride<const vd::tray::TrayShellFactory> installed(vd::tray::TrayShells(), recording);
+    auto own = std::make_unique<TTrayIcon>(nullptr);
+    EXPECT_EQ(made, 1);
+    own->SetIconSource(TIconSource::srcImageList);
+    own->SetImageList(images.get());
+    own->Show();
+    own.reset();
+    EXPECT_EQ(made, 1) << "one shell for the icon's whole life";
+
+    // A shell handed in directly wins over the factory.
+    Make(6);
+    EXPECT_EQ(made, 1);
+  }
+  std::string kinds;
+  for (const auto& c : factoryLog) kinds += (kinds.empty() ? "" : " ") + c.what;
+  EXPECT_EQ(kinds, "add delete");
+  EXPECT_FALSE(vd::tray::TrayShells().IsReplaced()) << "the override puts the real factory back";
+}
+
 TEST_F(TrayIconTest, TipIsTheHintCutToSixtyThreeCharactersOrEmptyWithoutShowHint) {
   const std::string s63(63, 'a'), s64 = std::string(63, 'b') + "X", s300(300, 'c');
   struct Case {

@@ -11,9 +11,9 @@ int main(int argc, char** argv) {
   app.SetTitle(VD_PROGRAM_TITLE);
   // Every main window a test makes registers the test program as the .txt opener: keep that out
   // of the prefix's classes, which the end-to-end run shares.
-  HKEY classes = nullptr;
+  static HKEY classes = nullptr;
   RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VellumdeskTests\\Classes", 0, nullptr, 0,
                   KEY_ALL_ACCESS, nullptr, &classes, nullptr);
-  vd::app::SetAssociationRoot(classes);
+  vd::app::AssociationRoot().Install(&classes);
   return RUN_ALL_TESTS();
 }
