@@ -43,7 +43,7 @@ void TfrmMain::helpAboutClick() { ShowCentred(Dialogs().about); }
 void TfrmMain::btnHelpClick() {
   // At the button's right edge, near its top: the button's place in the toolbar taken as a
   // point of the main window's client area.
-  const forms::Control* button = ToolbarControl("btnHelp");
+  const forms::Control* button = ToolbarControl(RowOf(Command::HelpMenu).toolbar.name);
   RECT r{};
   GetWindowRect(button->Handle(), &r);
   POINT p{r.left, r.top};

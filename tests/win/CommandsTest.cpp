@@ -2,9 +2,15 @@
 // with caption and shortcut, its toolbar control and its popup twins all lead to that command.
 #include "MainWindowFixture.h"
 
+#include <ostream>
 #include <set>
 #include <stdexcept>
 #include <utility>
+
+namespace vd::app {
+// Failures name the command by its number.
+inline void PrintTo(Command c, std::ostream* os) { *os << "Command " << static_cast<int>(c); }
+} // namespace vd::app
 
 namespace vd::test {
 namespace {
