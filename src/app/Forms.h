@@ -27,12 +27,11 @@ struct Forms {
   std::unique_ptr<dialogs::TfrmMinLockPassword> frmMinLockPassword;
   std::unique_ptr<dialogs::TfrmDirectories> frmDirectories;
 
+  // The main window first, then the dialogs it owns, which are then handed to it.
   void Create(const std::optional<std::string>& fileToOpen);
   // Destroys the dialogs before the main window they belong to.
   void Destroy();
+  ~Forms() { Destroy(); }
 };
-
-// The forms of the running program (empty until the entry creates them).
-Forms& AppForms();
 
 } // namespace vd::app

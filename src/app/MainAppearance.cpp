@@ -1,5 +1,5 @@
-// Appearance for every editor: the font, the text and background colours and the toolbar's
-// place, chosen by the user or read at start-up. Word wrap stays with the main window's unit.
+// Appearance for every editor: the font, the text and background colours, word wrap and the
+// toolbar's place, chosen by the user or read at start-up.
 #include "app/Mainform2.h"
 
 #include "core/SettingsKeys.h"
@@ -32,7 +32,7 @@ void TfrmMain::ReadAppearance() {
   font.colour = text;
   fontDialog_.font = font;
 
-  optionsWordWrap_->SetChecked(settings_.ReadBool(s::kOptionsWordWrap));
+  optionsWordWrap().SetChecked(settings_.ReadBool(s::kOptionsWordWrap));
   ShowToolbar(settings_.ReadBool(s::kOptionsToolbar));
 }
 
@@ -56,14 +56,18 @@ void TfrmMain::colorsFontClick() {
   SetTextColourOfEditors(colorDialogFont_.color);
 }
 
-void TfrmMain::shapeFontColorMouseDown() { colorsFontClick(); }
-
 void TfrmMain::colorsBackgroundClick() {
   if (!colorDialogBackground_.Execute(Handle())) return;
   SetBackgroundOfEditors(colorDialogBackground_.color);
 }
 
-void TfrmMain::shapeBackgroundColorMouseDown() { colorsBackgroundClick(); }
+void TfrmMain::optionsWordWrapClick() {
+  // Each editor's flag is inverted; they all share one state, so all switch together.
+  for (auto& d : documents_) d.editor->SetWordWrap(!d.editor->WordWrap());
+  optionsWordWrap().SetChecked(documents_.back().editor->WordWrap());
+}
+
+void TfrmMain::viewToolbarClick() { ShowToolbar(!viewToolbar().Checked()); }
 
 void TfrmMain::SetTextColourOfEditors(Colour colour) {
   for (auto& d : documents_) {
@@ -81,7 +85,7 @@ void TfrmMain::SetBackgroundOfEditors(Colour colour) {
 }
 
 void TfrmMain::ShowToolbar(bool on) {
-  viewToolbar_->SetChecked(on);
+  viewToolbar().SetChecked(on);
   toolbar_->SetVisible(on);
   Layout(); // the tab area grows upward into the toolbar's place
 }

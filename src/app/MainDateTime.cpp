@@ -42,7 +42,7 @@ void TfrmMain::dateandtimeLongClick() { InsertMoment(true, true, true); }
 void TfrmMain::btnDateAndTimeClick() {
   // At the button's right edge, level with its top: the button's place in the toolbar taken
   // as a point of the main window's client area, as the menu has always opened.
-  POINT p{forms::Scale(464 + 25), forms::Scale(7 + 1)};
+  POINT p{forms::Scale(RowOf(Command::DateAndTimeMenu).toolbar.left + 25), forms::Scale(7 + 1)};
   ClientToScreen(Handle(), &p);
   popupDateAndTime_->Popup(p.x, p.y, Handle());
 }

@@ -1,5 +1,6 @@
 // Documents and the file commands: New, Open, Save, Save As, Close, and the recent-files list.
 #include "app/Mainform2.h"
+#include "app/TextCompare.h"
 
 #include "forms/Application.h"
 #include "forms/MessageBoxes.h"
@@ -53,11 +54,11 @@ std::unique_ptr<forms::RichEdit> TfrmMain::ConfigureEditor(forms::TabSheet& page
   page.FillWith(editor->Handle());
   editor->SetFontSpec(fontDialog_.font);
   editor->SetBackgroundColour(shapeBackgroundColor_->BrushColour());
-  editor->SetWordWrap(optionsWordWrap_->Checked());
+  editor->SetWordWrap(optionsWordWrap().Checked());
   editor->OnEnter = [this] { MemoEnter(); };
-  editor->OnSelectionChange = [this] { MemoSelectionChange(); };
-  editor->OnKeyUp = [this](WPARAM, unsigned) { MemoKeyUp(); };
-  editor->OnMouseDown = [this](int, unsigned, int, int) { MemoMouseDown(); };
+  editor->OnSelectionChange = [this] { ShowCaretPosition(); };
+  editor->OnKeyUp = [this](WPARAM, unsigned) { ShowCaretPosition(); };
+  editor->OnMouseDown = [this](int, unsigned, int, int) { ShowCaretPosition(); };
   editor->OnContextMenu = [this](POINT p) { popupRightClick_->Popup(p.x, p.y, Handle()); };
   return editor;
 }
@@ -79,9 +80,7 @@ void TfrmMain::fileOpenClick() {
 
 bool TfrmMain::IsAlreadyOpen(const std::string& path) const {
   for (const auto& d : documents_)
-    if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, d.path.c_str(), -1, path.c_str(), -1) ==
-        CSTR_EQUAL)
-      return true;
+    if (SameTextIgnoringCase(d.path, path)) return true;
   return false;
 }
 
@@ -242,9 +241,5 @@ void TfrmMain::MemoEnter() {
     firstEnterDone_ = true;
   }
 }
-
-void TfrmMain::MemoSelectionChange() { ShowCaretPosition(); }
-void TfrmMain::MemoKeyUp() { ShowCaretPosition(); }
-void TfrmMain::MemoMouseDown() { ShowCaretPosition(); }
 
 } // namespace vd::app

@@ -1,16 +1,11 @@
 // Edit commands on the active editor, and the states of Cut, Copy and Paste.
-#include "app/Forms.h"
 #include "app/Mainform2.h"
+
+#include "dialogs/Replaceform.h"
 
 namespace vd::app {
 
 namespace {
-// While Find and Replace is open, its boxes own the clipboard commands.
-bool ReplaceWindowVisible() {
-  const auto& replace = AppForms().frmReplace;
-  return replace && replace->Visible();
-}
-
 void SetClipboardStates(forms::RichEdit& editor, forms::MenuItem& cut, forms::MenuItem& copy,
                         forms::MenuItem& paste) {
   const bool selected = editor.SelLength() > 0;
@@ -19,6 +14,9 @@ void SetClipboardStates(forms::RichEdit& editor, forms::MenuItem& cut, forms::Me
   paste.SetEnabled(IsClipboardFormatAvailable(CF_TEXT) != FALSE);
 }
 } // namespace
+
+// While Find and Replace is open, its boxes own the clipboard commands.
+bool TfrmMain::ReplaceWindowVisible() { return Dialogs().replace.Visible(); }
 
 void TfrmMain::editUndoClick() {
   ActiveEditor().Undo();
@@ -39,21 +37,10 @@ void TfrmMain::editPasteClick() {
 
 void TfrmMain::editSelectAllClick() { ActiveEditor().SelectAll(); }
 
-void TfrmMain::editGotoClick() {
-  auto& frmGoto = AppForms().frmGoto;
-  if (!frmGoto) return;
-  frmGoto->CentreOverMain();
-  frmGoto->ShowModal();
-}
-
-void TfrmMain::editReplaceClick() {
-  if (auto& frmReplace = AppForms().frmReplace) frmReplace->ShowOverMain();
-}
-
-void TfrmMain::editClick() { SetClipboardStates(ActiveEditor(), *editCut_, *editCopy_, *editPaste_); }
+void TfrmMain::editClick() { SetClipboardStates(ActiveEditor(), editCut(), editCopy(), editPaste()); }
 
 void TfrmMain::PopupMenuRightClickPopup() {
-  SetClipboardStates(ActiveEditor(), *rightclickCut_, *rightclickCopy_, *rightclickPaste_);
+  SetClipboardStates(ActiveEditor(), rightclickCut(), rightclickCopy(), rightclickPaste());
 }
 
 } // namespace vd::app

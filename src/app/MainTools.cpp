@@ -2,6 +2,7 @@
 // skeleton and web-ready code. The tools themselves are pure functions of the core; here their
 // results are applied to the editor or shown.
 #include "app/Mainform2.h"
+#include "app/TextCompare.h"
 
 #include "core/tools/ChangedSpan.h"
 #include "core/tools/Cleanup.h"
@@ -22,11 +23,6 @@ void UpperCaseAnsi(char* text, std::size_t length) {
   constexpr std::size_t kPiece = 1u << 30;
   for (std::size_t done = 0; done < length; done += kPiece)
     CharUpperBuffA(text + done, static_cast<DWORD>(std::min(kPiece, length - done)));
-}
-
-int CompareIgnoringCase(std::string_view a, std::string_view b) {
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                        b.data(), static_cast<int>(b.size())) - CSTR_EQUAL;
 }
 
 } // namespace

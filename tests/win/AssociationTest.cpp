@@ -125,7 +125,7 @@ TEST_F(AssociationTest, AFirstStartWhereTxtNamesAnotherTypeWritesAllSixValues) {
 
 TEST_F(AssociationTest, ASecondStartFromTheSamePlaceWritesOnlyTheIcon) {
   Start();
-  frm_.reset();
+  Stop();
   Mark();
   Start();
   Values expected{{"VellumdeskFile\\DefaultIcon", app::ProgramFilePath() + ",0"},

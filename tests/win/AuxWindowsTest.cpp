@@ -17,19 +17,8 @@ class AuxWindowsTest : public MainWindowTest {
 protected:
   TfrmMain& StartShown() {
     TfrmMain& frm = Start();
-    auto& forms = app::AppForms();
-    forms.frmAbout = std::make_unique<TfrmAbout>(&frm);
-    forms.frmReadMe = std::make_unique<TfrmReadMe>(&frm);
-    forms.frmDirectories = std::make_unique<TfrmDirectories>(&frm, &frm.OpenDialog(), &frm.SaveDialog());
     frm.ShowFirstTime();
     return frm;
-  }
-  void TearDown() override {
-    auto& forms = app::AppForms();
-    forms.frmDirectories.reset();
-    forms.frmReadMe.reset();
-    forms.frmAbout.reset();
-    MainWindowTest::TearDown();
   }
   std::string Ini(const char* key) {
     return forms::IniFile(iniName_).ReadString("Directories", key, "<none>");
@@ -39,7 +28,7 @@ protected:
   }
   // Opens the dialog as its menu item does, with `step` run while it is up.
   void Directories(TfrmMain& frm, std::function<void(TfrmDirectories&)> step) {
-    auto& dlg = *app::AppForms().frmDirectories;
+    auto& dlg = *forms_.frmDirectories;
     bool ran = false;
     DuringModal([&] {
       ran = dlg.IsModal();
@@ -123,7 +112,7 @@ TEST_F(AuxWindowsTest, ChangeTickedMakesTheNextOpenAndSaveStartInTheTypedDirecto
   EXPECT_EQ(Ini("OpenDefault"), "D:\\opens here");
   EXPECT_EQ(NextDialogDirs(frm), std::make_pair(std::string("D:\\opens here"), std::string("C:\\saves")));
   // And a later start begins there too.
-  frm_.reset();
+  Stop();
   TfrmMain& again = Start();
   EXPECT_EQ(again.OpenDialog().initialDir, "D:\\opens here");
   EXPECT_EQ(again.SaveDialog().initialDir, "C:\\saves");
@@ -163,7 +152,7 @@ TEST_F(AuxWindowsTest, TypedTextSurvivesCancelWhereNothingIsStoredAndGivesWayToA
 
 TEST_F(AuxWindowsTest, BothWindowsHaveTheirSizesAndEnterOnTheFocusedDefaultOkClosesThem) {
   TfrmMain& frm = StartShown();
-  auto& forms = app::AppForms();
+  auto& forms = forms_;
   const struct {
     dialogs::InfoForm& form;
     std::vector<std::string> menu;
@@ -206,7 +195,7 @@ TEST_F(AuxWindowsTest, BothWindowsHaveTheirSizesAndEnterOnTheFocusedDefaultOkClo
 
 TEST_F(AuxWindowsTest, F1OpensTheReadMeFromAnywhereInTheMainWindow) {
   TfrmMain& frm = StartShown();
-  auto& readMe = *app::AppForms().frmReadMe;
+  auto& readMe = *forms_.frmReadMe;
   const HWND places[] = {frm.ActiveEditor().Handle(), frm.PageControl().Handle(),
                          frm.btn("btnHelp")->Handle(), frm.statusbar().Handle(), frm.Handle()};
   for (HWND place : places) {
@@ -234,7 +223,7 @@ TEST_F(AuxWindowsTest, TheToolbarsHelpPopupOpensAtTheButtonsRightEdge) {
     if (popupWindow) GetWindowRect(popupWindow, &menu);
     EndMenu();
   });
-  frm.btn("btnHelp")->OnClick();
+  frm.Run(app::Command::HelpMenu);
   POINT expected{forms::Scale(520 + 25), forms::Scale(7 + 1)};
   ClientToScreen(frm.Handle(), &expected);
   EXPECT_EQ(menu.left, expected.x);
@@ -252,7 +241,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 TEST_F(AuxWindowsTest, TheReadMeIsLaidOutAsContentsAndSectionsAndFitsItsBox) {
   StartShown();
-  auto& readMe = *app::AppForms().frmReadMe;
+  auto& readMe = *forms_.frmReadMe;
   const std::string text = readMe.memoReadMe().Text();
   ASSERT_EQ(text, TfrmReadMe::BuiltInText());
   const auto lines = Lines(text);
@@ -300,7 +289,7 @@ TEST_F(AuxWindowsTest, TheReadMeIsLaidOutAsContentsAndSectionsAndFitsItsBox) {
 
 TEST_F(AuxWindowsTest, TheReadMeTextCanBeSelectedAndCopiedButNotChanged) {
   StartShown();
-  auto& readMe = *app::AppForms().frmReadMe;
+  auto& readMe = *forms_.frmReadMe;
   forms::Edit& box = readMe.memoReadMe();
   const std::string before = box.Text();
   EXPECT_TRUE(box.ReadOnly());

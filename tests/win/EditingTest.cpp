@@ -41,20 +41,20 @@ TEST_F(MainWindowTest, TheCaretPositionCountsFromOneAndTakesTheLineOfTheSelectio
   };
   for (const auto& c : cases) {
     SendMessageA(e.Handle(), EM_SETSEL, static_cast<WPARAM>(c.anchor), c.caret);
-    frm.MemoMouseDown();
+    e.OnMouseDown(0, 0, 0, 0); // as a press in the editor reports it
     EXPECT_EQ(frm.statusbar().PanelText(1), c.shown) << c.anchor << ".." << c.caret;
   }
   e.SetAllText("");
   e.SetSelection(0, 0);
   Type("abcd");
-  frm.MemoKeyUp();
+  e.OnKeyUp('D', 0);
   EXPECT_EQ(frm.statusbar().PanelText(1), "1, 5");
 
   // With word wrap on, a long paragraph's wrapped lines count.
   e.SetWordWrap(true);
   e.SetAllText(std::string(2000, 'x') + " end");
   e.SetSelection(e.TextLength(), e.TextLength());
-  frm.MemoSelectionChange();
+  e.OnSelectionChange();
   const std::string shown = frm.statusbar().PanelText(1);
   EXPECT_NE(shown.rfind("1, ", 0), 0u) << shown;
   EXPECT_EQ(shown, std::to_string(e.LineFromChar(e.TextLength()) + 1) + ", " +

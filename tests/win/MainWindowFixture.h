@@ -1,9 +1,11 @@
 #pragma once
-// The main window created for real in this process, with message boxes, file dialogs and the
-// tray's shell answered by stand-ins, and its own settings file and folder for each test.
+// The main window created for real in this process, with its dialogs made and handed to it as
+// the program entry does, with message boxes, file dialogs and the tray's shell answered by
+// stand-ins, and its own settings file and folder for each test.
 #include "RecordingTrayShell.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedMessageBoxes.h"
+#include "app/Forms.h"
 #include "app/Mainform2.h"
 #include "forms/Application.h"
 #include "forms/IniFile.h"
@@ -51,7 +53,7 @@ protected:
     forms::Application::Instance().ResetTerminated();
   }
   void TearDown() override {
-    frm_.reset();
+    Stop();
     settingsName_.reset();
     DeleteFileA(iniPath_.c_str());
     forms::Application::Instance().ResetTerminated();
@@ -71,8 +73,15 @@ protected:
     FindClose(h);
   }
   TfrmMain& Start(std::optional<std::string> file = std::nullopt) {
-    frm_ = std::make_unique<TfrmMain>(std::move(file));
+    Stop();
+    forms_.Create(file);
+    frm_ = forms_.frmMain.get();
     return *frm_;
+  }
+  // Destroys the window and its dialogs, as the end of a run does; a later Start is a new run.
+  void Stop() {
+    forms_.Destroy();
+    frm_ = nullptr;
   }
   std::string File(const std::string& name, const std::string& content) {
     const std::string path = folder_ + "\\" + name;
@@ -89,7 +98,8 @@ protected:
   ScriptedMessageBoxes boxes;
   ScriptedDialogs dialogs;
   std::vector<TrayShellCall> trayCalls;
-  std::unique_ptr<TfrmMain> frm_;
+  app::Forms forms_;
+  TfrmMain* frm_ = nullptr;
   std::string iniName_, iniPath_, folder_;
 
 private:

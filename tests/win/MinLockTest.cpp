@@ -222,17 +222,8 @@ class MainTrayTest : public MinLockTest {
 protected:
   TfrmMain& StartShown() {
     TfrmMain& frm = Start();
-    auto& forms = app::AppForms();
-    forms.frmUnlock = std::make_unique<TfrmUnlock>(&frm);
-    forms.frmMinLockPassword = std::make_unique<TfrmMinLockPassword>(&frm);
     frm.ShowFirstTime();
     return frm;
-  }
-  void TearDown() override {
-    auto& forms = app::AppForms();
-    forms.frmUnlock.reset();
-    forms.frmMinLockPassword.reset();
-    MinLockTest::TearDown();
   }
   void DoubleClickTray(TfrmMain& frm) {
     SendMessageA(frm.TrayIcon().WindowHandle(), tray::TTrayIcon::TrayCallbackMessage, 0, WM_LBUTTONDBLCLK);
@@ -272,13 +263,13 @@ TEST_F(MainTrayTest, TheLockShowsThePadlockAndEveryWayBackAsksForThePassword) {
   // A non-modal window of the program (as Find and Replace is) goes and comes back with it.
   dialogs::TfrmGoto other(&frm);
   other.Show();
-  frm.btn("btnMinLock")->OnClick();
+  frm.Run(app::Command::MinLock);
   EXPECT_FALSE(Shown(frm));
   EXPECT_FALSE(other.Visible());
   EXPECT_TRUE(frm.MinLocked());
   EXPECT_EQ(frm.TrayIcon().ImageListIndex(), 1);
 
-  auto& unlock = *app::AppForms().frmUnlock;
+  auto& unlock = *forms_.frmUnlock;
   // A wrong entry, then Cancel: still hidden and locked.
   DuringModal([&] {
     EXPECT_TRUE(unlock.Visible());
@@ -316,7 +307,7 @@ TEST_F(MainTrayTest, ASecondStartWhileLockedOpensTheFileOutOfSightBehindThePassw
   const std::string file = File("handed.txt", "handed over");
   frm.btnMinLockClick();
   forms::IniFile(iniName_).WriteString("File To Open", "File", file);
-  auto& unlock = *app::AppForms().frmUnlock;
+  auto& unlock = *forms_.frmUnlock;
   bool dialogShown = false, mainShownMeanwhile = true;
   DuringModal([&] {
     dialogShown = unlock.Visible();
@@ -345,7 +336,7 @@ TEST_F(MainTrayTest, ATypeableLongPasswordUnlocks) {
   const std::string longest(26, 'q');
   Store(minlock::Scramble(longest));
   frm.btnMinLockClick();
-  auto& unlock = *app::AppForms().frmUnlock;
+  auto& unlock = *forms_.frmUnlock;
   DuringModal([&] {
     for (char ch : longest) SendMessageA(unlock.editPassword().Handle(), WM_CHAR, ch, 1);
     unlock.btnUnlockClick();
@@ -361,7 +352,7 @@ TEST_F(MainTrayTest, ExitWhileLockedAsksForThePasswordBeforeAnyQuestion) {
   Store(minlock::Scramble("pw"));
   Type("unsaved");
   frm.btnMinLockClick();
-  auto& unlock = *app::AppForms().frmUnlock;
+  auto& unlock = *forms_.frmUnlock;
   forms::MenuItem& trayExit = *frm.PopupMenuTrayIcon().Find({"&Exit"});
   forms::MenuItem& fileExit = *frm.MainMenu().Find({"&File", "E&xit"});
   // Cancel at the password, from either Exit: nothing asked, nothing ended, still locked.
@@ -445,7 +436,7 @@ TEST_F(MainTrayTest, NoWindowMessageEndsOrGetsRoundTheLock) {
   EXPECT_EQ(frm.ActiveEditor().AllText(), "secret");
 
   // The unlock dialog still ends the lock, and then both work again.
-  DuringModal([&] { app::AppForms().frmUnlock->btnUnlockClick(); });
+  DuringModal([&] { forms_.frmUnlock->btnUnlockClick(); });
   DoubleClickTray(frm);
   EXPECT_FALSE(frm.MinLocked());
   EXPECT_TRUE(Shown(frm));
@@ -456,7 +447,7 @@ TEST_F(MainTrayTest, NoWindowMessageEndsOrGetsRoundTheLock) {
 
 TEST_F(MainTrayTest, ThePasswordItemShowsItsDialogModallyOverTheMainWindow) {
   TfrmMain& frm = StartShown();
-  auto& password = *app::AppForms().frmMinLockPassword;
+  auto& password = *forms_.frmMinLockPassword;
   bool modal = false;
   DuringModal([&] {
     modal = password.IsModal() && !IsWindowEnabled(frm.Handle());

@@ -19,14 +19,8 @@ class PrintTest : public MainWindowTest {
 protected:
   // The main window with the Print dialog installed as the program installs it.
   TfrmPrint& StartWithDialog() {
-    TfrmMain& frm = Start();
-    auto& forms = app::AppForms();
-    forms.frmPrint = std::make_unique<TfrmPrint>(&frm, [&frm] { return &frm.ActiveEditor(); });
-    return *forms.frmPrint;
-  }
-  void TearDown() override {
-    app::AppForms().frmPrint.reset();
-    MainWindowTest::TearDown();
+    Start();
+    return *forms_.frmPrint;
   }
   TfrmMain& Main() { return *frm_; }
   void SetEditorLook(int tab, const std::string& face, int size, bool bold, COLORREF colour) {
@@ -108,7 +102,7 @@ TEST_F(PrintTest, TheDialogHoldsItsControlsAndEveryShowResetsRangeAndSwatch) {
   SetEditorLook(0, "Arial", 12, false, kDarkBlue);
   const Bounds before = dlg.BoundsRect();
   dlg.SetBounds({before.left + 40, before.top + 30, before.width, before.height});
-  SendMessageA(Main().btn("btnPrint")->Handle(), BM_CLICK, 0, 0);
+  Main().Run(app::Command::FilePrint);
   EXPECT_EQ(dlg.BoundsRect().left, before.left);
   EXPECT_EQ(dlg.BoundsRect().top, before.top);
   EXPECT_EQ(dlg.boxPrintRange().ItemIndex(), TfrmPrint::kSelectedArea);

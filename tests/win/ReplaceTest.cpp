@@ -37,14 +37,9 @@ protected:
   // The main window with its Find and Replace window, opened as Ctrl+F opens it.
   TfrmReplace& Open(const std::string& text) {
     TfrmMain& frm = Start();
-    app::AppForms().frmReplace = std::make_unique<TfrmReplace>(&frm, [&frm] { return &frm.ActiveEditor(); });
     frm.ActiveEditor().SetAllText(text);
     frm.editReplaceClick();
-    return *app::AppForms().frmReplace;
-  }
-  void TearDown() override {
-    app::AppForms().frmReplace.reset();
-    MainWindowTest::TearDown();
+    return *forms_.frmReplace;
   }
   forms::RichEdit& Editor() { return frm_->ActiveEditor(); }
   std::pair<long, long> Sel() { return {Editor().Selection().cpMin, Editor().Selection().cpMax}; }
@@ -302,7 +297,7 @@ TEST_F(ReplaceTest, WhileOpenTheClipboardCommandsDoNothingButUndoAndSelectAllWor
   EXPECT_EQ(Sel(), (std::pair<long, long>{0, 11}));
 
   // Closed again, they work.
-  app::AppForms().frmReplace->btnCloseClick();
+  forms_.frmReplace->btnCloseClick();
   frm.editCopyClick();
   EXPECT_EQ(ClipboardText(frm.Handle()), "hello world");
 }
