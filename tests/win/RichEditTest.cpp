@@ -5,6 +5,7 @@
 #include "forms/Errors.h"
 #include "forms/Form.h"
 #include "forms/RichEdit.h"
+#include "forms/RichEditBench.h"
 
 #include <gtest/gtest.h>
 
@@ -161,21 +162,21 @@ TEST_F(RichEditTest, SelectionAndReplaceSelectionWithUndo) {
 }
 
 TEST_F(RichEditTest, ReplaceRangeIsOneEditWithoutUndoAndSetsModified) {
-  using M = RichEdit::ReplaceMethod;
+  using M = forms::RichEditBench::ReplaceMethod;
   for (auto method : {M::StreamedSelection, M::ReplaceSel, M::SlicedDelete}) {
     SCOPED_TRACE(method == M::StreamedSelection ? "streamed" : method == M::ReplaceSel ? "replacesel" : "sliced");
     edit_->SetAllText("one\r\ntwo\r\nthree");
     edit_->SetModified(false);
     edit_->SetSelection(0, 0);
     edit_->ReplaceSelection("x", true); // an undoable edit before
-    edit_->ReplaceRangeBy(method, 7, 9, "W\nO\xFF"); // "wo" of "two"
+    forms::RichEditBench::ReplaceRangeBy(*edit_, method, 7, 9, "W\nO\xFF"); // "wo" of "two"
     EXPECT_EQ(edit_->AllText(), "xone\r\ntW\r\nO\xFF\r\nthree");
     EXPECT_TRUE(edit_->Modified());
     EXPECT_FALSE(edit_->CanUndo());
     EXPECT_EQ(edit_->Selection().cpMin, 12);
     EXPECT_EQ(edit_->Selection().cpMax, 12);
     // A replacement that begins with the UTF-8 mark keeps its bytes.
-    edit_->ReplaceRangeBy(method, 0, edit_->TextLength(), "\xEF\xBB\xBF" "abc");
+    forms::RichEditBench::ReplaceRangeBy(*edit_, method, 0, edit_->TextLength(), "\xEF\xBB\xBF" "abc");
     EXPECT_EQ(edit_->AllText(), "\xEF\xBB\xBF" "abc");
     EXPECT_EQ(edit_->TextLength(), 6);
   }
@@ -517,35 +518,6 @@ TEST_F(RichEditTest, ASaveReplacesItsOwnLeftoverTemporaryFileAndTouchesNoOther) 
   EXPECT_EQ(ReadBytes(target), "new text");
   EXPECT_EQ(ReadBytes(others), "other.txt's leftover");
   EXPECT_EQ(ReadBytes(stranger), "not ours");
-}
-
-TEST_F(RichEditTest, TheTemporaryNameFollowsTheFullPathWhateverItsLetterCase) {
-  const struct {
-    std::string a, b;
-    bool same;
-  } cases[] = {
-      {"C:\\Docs\\Notes.txt", "c:\\docs\\NOTES.TXT", true},
-      {"C:\\Docs\\Notes.txt", "C:\\Docs\\Notes2.txt", false},
-      {"C:\\Docs\\Notes.txt", "C:\\Other\\Notes.txt", false},
-      {"C:\\a.txt", "D:\\a.txt", false},
-  };
-  for (const auto& c : cases) {
-    const std::string ta = forms::SaveTempPath(c.a), tb = forms::SaveTempPath(c.b);
-    // The folder keeps the spelling it was given; the name is what must agree.
-    EXPECT_EQ(ta.substr(ta.find_last_of('\\')) == tb.substr(tb.find_last_of('\\')), c.same) << ta << " " << tb;
-    // Beside the file, "vd~", sixteen hex digits, ".tmp".
-    const std::string folder = c.a.substr(0, c.a.find_last_of('\\') + 1);
-    ASSERT_EQ(ta.rfind(folder, 0), 0u) << ta;
-    const std::string name = ta.substr(folder.size());
-    EXPECT_EQ(name.size(), 3u + 16u + 4u) << name;
-    EXPECT_EQ(name.rfind("vd~", 0), 0u) << name;
-    EXPECT_EQ(name.substr(19), ".tmp") << name;
-    EXPECT_EQ(name.find_first_not_of("0123456789abcdef", 3), 19u) << name;
-  }
-  // Many files of one folder get names of their own.
-  std::set<std::string> names;
-  for (int i = 0; i < 5000; ++i) names.insert(forms::SaveTempPath("C:\\Docs\\file" + std::to_string(i) + ".txt"));
-  EXPECT_EQ(names.size(), 5000u);
 }
 
 TEST_F(RichEditTest, RichTextTheControlCannotTakeIsReadAsItsPlainText) {
