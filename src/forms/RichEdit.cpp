@@ -25,57 +25,6 @@ const char* RichEditClass() {
 // Room the control offers for text: the largest limit EM_EXLIMITTEXT takes.
 constexpr LPARAM kTextLimit = 0x7FFFFFFE;
 
-struct InCookie {
-  std::string_view rest;
-  bool first = true;
-  // For progress: the bytes of the whole load, how many went in before this stream began, and
-  // how many this stream brings.
-  const RichEdit::LoadProgress* progress = nullptr;
-  long long total = 0;
-  long long before = 0;
-  long long size = 0;
-};
-
-// The stream's error code when the progress callback cancels; any non-zero answer stops it.
-constexpr DWORD kStreamCancelled = 0xCA9CE1;
-
-// Stream callbacks must not throw; they report through their answer (the stream's dwError).
-DWORD CALLBACK StreamInCallback(DWORD_PTR cookie, LPBYTE buffer, LONG room, LONG* done) {
-  auto* c = reinterpret_cast<InCookie*>(cookie);
-  *done = 0;
-  if (c->progress && *c->progress) {
-    const long long done = c->before + c->size - static_cast<long long>(c->rest.size());
-    bool goOn = false;
-    try {
-      goOn = (*c->progress)(done, c->total);
-    } catch (...) {
-      goOn = false;
-    }
-    if (!goOn) return kStreamCancelled;
-  }
-  const std::size_t n = StreamChunkSize(c->rest, room > 0 ? static_cast<std::size_t>(room) : 0, c->first);
-  if (n) std::memcpy(buffer, c->rest.data(), n);
-  c->rest.remove_prefix(n);
-  c->first = false;
-  *done = static_cast<LONG>(n);
-  return 0;
-}
-
-// The control's own undo limit, put back after a load that ran without one.
-constexpr WPARAM kDefaultUndoLimit = 100;
-
-DWORD CALLBACK StreamOutCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-  auto* out = reinterpret_cast<std::string*>(cookie);
-  try {
-    out->append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(size));
-  } catch (...) {
-    *done = 0;
-    return 1;
-  }
-  *done = size;
-  return 0;
-}
-
 } // namespace
 
 RichEdit::RichEdit(Component* owner, const ControlArgs& args)
@@ -112,46 +61,6 @@ RichEdit::QuietEdit::~QuietEdit() {
     if (editor.OnChange) editor.OnChange();
     if (editor.OnSelectionChange) editor.OnSelectionChange();
   });
-}
-
-DWORD RichEdit::StreamIn(std::string_view bytes, UINT format) {
-  InCookie cookie{bytes, true};
-  EDITSTREAM es{};
-  es.dwCookie = reinterpret_cast<DWORD_PTR>(&cookie);
-  es.pfnCallback = &StreamInCallback;
-  SendMessageA(Handle(), EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
-  return es.dwError;
-}
-
-DWORD RichEdit::StreamInText(std::string_view text, const LoadProgress* progress) {
-  // Without an undo record the control keeps no copy of what it takes in.
-  SendMessageA(Handle(), EM_SETUNDOLIMIT, 0, 0);
-  const std::size_t head = HeadLength(text, text.size());
-  const long long total = static_cast<long long>(text.size());
-  auto stream = [&](std::string_view part, long long before, UINT format, bool first) {
-    InCookie cookie{part, first, progress, total, before, static_cast<long long>(part.size())};
-    EDITSTREAM es{};
-    es.dwCookie = reinterpret_cast<DWORD_PTR>(&cookie);
-    es.pfnCallback = &StreamInCallback;
-    SendMessageA(Handle(), EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
-    return es.dwError;
-  };
-  DWORD err = stream(head ? text.substr(0, head) : text, 0, SF_TEXT, true);
-  if (err == 0 && head) {
-    const long end = TextLength();
-    SetSelection(end, end);
-    err = stream(text.substr(head), static_cast<long long>(head), SF_TEXT | SFF_SELECTION, false);
-  }
-  SendMessageA(Handle(), EM_SETUNDOLIMIT, kDefaultUndoLimit, 0);
-  return err;
-}
-
-DWORD RichEdit::StreamOut(std::string& out, UINT format) const {
-  EDITSTREAM es{};
-  es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
-  es.pfnCallback = &StreamOutCallback;
-  SendMessageA(Handle(), EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&es));
-  return es.dwError;
 }
 
 std::string RichEdit::AllText() const {
@@ -394,49 +303,6 @@ void RichEdit::SetWordWrap(bool on) {
 void RichEdit::SetRedraw(bool on) {
   SendMessageA(Handle(), WM_SETREDRAW, on ? TRUE : FALSE, 0);
   if (on) InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-// ---- Files ----
-
-void RichEdit::LoadFromFile(const std::string& path, const LoadProgress& progress) {
-  LoadableFile file = ReadLoadableFile(path);
-  std::string& plain = file.plain;
-  const bool rtf = file.rtf;
-  const bool modified = Modified();
-  QuietEdit quiet(*this);
-  Clear();
-  DWORD err = 0;
-  if (rtf) {
-    err = StreamIn(file.bytes, SF_RTF);
-    if (err != 0) file.TakeAsPlain(); // not RTF after all: read it as the plain text it is
-  }
-  const bool wasRtf = rtf && err == 0;
-  if (!wasRtf) {
-    // The editor's default character format already carries its font, colour and wrapping, and
-    // plain text takes it as it streams in: the text is laid out once, with no font pass after.
-    err = StreamInText(plain, &progress);
-    // The control holds the text now: the file's copy goes at once, not at the end of the open.
-    std::string().swap(plain);
-    std::string().swap(file.bytes);
-  } else {
-    // RTF brings its own fonts; the editor shows its own, as for every text.
-    ApplyCharFormat(SCF_ALL);
-    ApplyCharFormat(0);
-  }
-  const bool cut = err == 0 && (!rtf || file.expected > 0) && TextLength() < file.expected;
-  if (err != 0 || cut) Clear(); // nothing half loaded
-  SendMessageA(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
-  SetSelection(0, 0);
-  SetModified(modified);
-  if (err == kStreamCancelled) throw LoadCancelled();
-  if (err != 0) throw Error(kFailedToLoadStream);
-  if (cut) throw Error(FileTooLargeMessage(path));
-}
-
-void RichEdit::SaveToFile(const std::string& path) {
-  std::string text = AllText();
-  if (!HasOnlyCrLfBreaks(text)) text = NormaliseLineBreaks(text);
-  if (!ReplaceFileSafely(path, text)) throw Error(CannotCreateFileMessage(path));
 }
 
 // ---- Messages and events ----

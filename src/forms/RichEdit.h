@@ -20,6 +20,7 @@
 namespace vd::forms {
 
 class PrintTarget;
+class TextSource;
 
 // The editor's font: face, size in points, style and colour (a vd::Colour, which may name a
 // system colour).
@@ -137,6 +138,14 @@ private:
   // Plain text (CR LF breaks only) streamed in as the whole text, laid out as few times as
   // the control allows; see docs/architecture.md, "Loading large texts".
   DWORD StreamInText(std::string_view text, const LoadProgress* progress = nullptr);
+  DWORD StreamInText(TextSource& source, long long size, std::string_view start,
+                     const LoadProgress* progress);
+  // A file that begins as rich text, read whole (the rich-text checks need all of it).
+  void LoadRichTextFile(const std::string& path, const LoadProgress& progress);
+  // The frame of a load into the emptied control: `fill` streams the text in, sets the number
+  // of characters the control must then hold (fewer: it could not hold the file) and answers
+  // the stream's error code.
+  void FillFromFile(const std::string& path, const std::function<DWORD(long& expected)>& fill);
   void Clear();
   std::string TextRange(long start, long end) const;
   void DeleteInSlices(long start, long end);

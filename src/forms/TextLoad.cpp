@@ -79,4 +79,82 @@ LoadableFile ReadLoadableFile(const std::string& path) {
   return file;
 }
 
+FileTextSource::FileTextSource(HANDLE file, std::size_t piece) : file_(file), raw_(piece, '\0') {}
+
+bool FileTextSource::Rewind() {
+  LARGE_INTEGER zero{};
+  ready_.clear();
+  pos_ = 0;
+  pendingCr_ = false;
+  end_ = false;
+  ok_ = SetFilePointerEx(file_, zero, nullptr, FILE_BEGIN) != FALSE;
+  return ok_;
+}
+
+std::string_view FileTextSource::Peek(std::size_t want) {
+  while (ready_.size() - pos_ < want && !end_) Fill();
+  return std::string_view(ready_).substr(pos_);
+}
+
+void FileTextSource::Fill() {
+  ready_.erase(0, pos_);
+  pos_ = 0;
+  std::size_t got = 0;
+  if (!ReadPiece(file_, raw_.data(), raw_.size(), got)) ok_ = false;
+  if (got == 0) {
+    end_ = true;
+    if (pendingCr_) ready_ += "\r\n";
+    pendingCr_ = false;
+    return;
+  }
+  const char* p = raw_.data();
+  const char* const end = p + got;
+  if (pendingCr_) { // the previous piece ended with a CR: a pair, or a lone CR
+    ready_ += "\r\n";
+    pendingCr_ = false;
+    if (*p == '\n') ++p;
+  }
+  while (p < end) {
+    const char* q = p;
+    while (q < end && *q != '\r' && *q != '\n') ++q;
+    ready_.append(p, q);
+    if (q == end) break;
+    if (*q == '\n') {
+      ready_ += "\r\n";
+      p = q + 1;
+    } else if (q + 1 == end) {
+      pendingCr_ = true; // decided by the next piece
+      p = end;
+    } else {
+      ready_ += "\r\n";
+      p = q[1] == '\n' ? q + 2 : q + 1;
+    }
+  }
+}
+
+PlainTextScan ScanPlainText(TextSource& source) {
+  PlainTextScan scan;
+  for (;;) {
+    std::string_view v = source.Peek(FileTextSource::kPiece);
+    if (v.empty()) break;
+    // Counted in slices that end after a single-byte character, as CharsOf does: a lead byte
+    // last waits for its trail byte, unless nothing follows.
+    std::size_t n = v.size();
+    while (n > 1 && IsDBCSLeadByte(static_cast<BYTE>(v[n - 1]))) --n;
+    if (n < v.size()) {
+      const std::size_t had = v.size();
+      v = source.Peek(had + 1); // may move the bytes: the view is taken again
+      if (v.size() == had) n = had;
+    }
+    v = v.substr(0, n);
+    if (!scan.nul && ContainsNul(v)) scan.nul = true;
+    if (scan.start.size() <= kHeadBytes)
+      scan.start.append(v.substr(0, kHeadBytes + 1 - scan.start.size()));
+    scan.chars += CharsOf(v);
+    scan.size += static_cast<long long>(v.size());
+    source.Consume(n);
+  }
+  return scan;
+}
+
 } // namespace vd::forms

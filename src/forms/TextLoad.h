@@ -41,4 +41,61 @@ struct LoadableFile {
 // than the control could hold.
 LoadableFile ReadLoadableFile(const std::string& path);
 
+// Text on its way into the control, CR LF breaks only, handed out in pieces.
+class TextSource {
+public:
+  virtual ~TextSource() = default;
+  // What is left, not yet consumed: at least `want` bytes of it when there are as many.
+  virtual std::string_view Peek(std::size_t want) = 0;
+  virtual void Consume(std::size_t n) = 0;
+  // False once reading failed.
+  virtual bool Ok() const { return true; }
+};
+
+// A text held in memory (already with CR LF breaks).
+class StringSource : public TextSource {
+public:
+  explicit StringSource(std::string_view text) : rest_(text) {}
+  std::string_view Peek(std::size_t) override { return rest_; }
+  void Consume(std::size_t n) override { rest_.remove_prefix(n); }
+
+private:
+  std::string_view rest_;
+};
+
+// A file read from its start in pieces of `piece` bytes, lone LF and lone CR made CR LF as it
+// goes (a CR at the end of a piece waits for the next one), so no copy of the whole file is
+// ever held.
+class FileTextSource : public TextSource {
+public:
+  static constexpr std::size_t kPiece = 64 * 1024;
+  explicit FileTextSource(HANDLE file, std::size_t piece = kPiece);
+  std::string_view Peek(std::size_t want) override;
+  void Consume(std::size_t n) override { pos_ += n; }
+  bool Ok() const override { return ok_; }
+  // Back to the file's start, for a second pass.
+  bool Rewind();
+
+private:
+  void Fill();
+  HANDLE file_;
+  std::string raw_;
+  std::string ready_; // normalised bytes; those before pos_ are consumed
+  std::size_t pos_ = 0;
+  bool pendingCr_ = false;
+  bool end_ = false;
+  bool ok_ = true;
+};
+
+// What a first pass over a plain text finds: whether it can go in, and what the control must
+// then hold.
+struct PlainTextScan {
+  bool nul = false;       // the control would keep only the text before it
+  long long size = 0;     // bytes with CR LF breaks
+  long chars = 0;         // in the control's counting (CharsOf)
+  std::string start;      // its first kHeadBytes + 1 bytes, for HeadLength
+};
+// Consumes the whole source.
+PlainTextScan ScanPlainText(TextSource& source);
+
 } // namespace vd::forms

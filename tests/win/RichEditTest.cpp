@@ -6,6 +6,7 @@
 #include "forms/Form.h"
 #include "forms/RichEdit.h"
 #include "forms/RichEditBench.h"
+#include "forms/TextLoad.h"
 
 #include <gtest/gtest.h>
 
@@ -749,6 +750,40 @@ TEST_F(RichEditTest, ALoadTellsItsProgressUpToTheWholeSizeAndCanBeCancelled) {
     EXPECT_EQ(edit_->TextLength(), 0) << stopAt;
     EXPECT_TRUE(edit_->Modified()) << stopAt;
     EXPECT_FALSE(edit_->CanUndo()) << stopAt;
+  }
+}
+
+TEST_F(RichEditTest, AFileReadInPiecesLoadsWholeWhereverItsBreaksFall) {
+  // The file is read in pieces of FileTextSource::kPiece bytes; breaks on either side of an edge.
+  const std::size_t piece = forms::FileTextSource::kPiece;
+  const auto filler = [](std::size_t n) {
+    std::string s;
+    while (s.size() < n) s += "words and spaces\r\n";
+    s.resize(n);
+    if (!s.empty() && s.back() == '\r') s.back() = 'x';
+    return s;
+  };
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"exactly one piece", filler(piece - 2) + "\r\n"},
+      {"a lone CR last in the first piece", filler(piece - 1) + "\rnext line\n"},
+      {"CR LF split across the edge", filler(piece - 1) + "\r\nnext line"},
+      {"a lone LF first in the second piece", filler(piece) + "\nnext line\r"},
+      {"two pieces and a UTF-8 mark", "\xEF\xBB\xBF" + filler(2 * piece - 4) + "\r\r"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = Temp("pieces.txt");
+    WriteBytes(path, c.bytes);
+    edit_->SetAllText("before");
+    edit_->LoadFromFile(path);
+    const std::string expected = NormaliseLineBreaks(c.bytes);
+    EXPECT_EQ(edit_->TextLength(), static_cast<long>(expected.size()));
+    EXPECT_TRUE(edit_->AllText() == expected) << "the loaded text differs from the file's";
+    edit_->SaveToFile(Temp("saved.txt"));
+    EXPECT_TRUE(ReadBytes(Temp("saved.txt")) == expected);
   }
 }
 
