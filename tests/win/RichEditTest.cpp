@@ -7,6 +7,7 @@
 #include "forms/RichEdit.h"
 #include "forms/RichEditBench.h"
 #include "forms/TextLoad.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -37,31 +38,7 @@ std::string WindowsPath(std::string p) {
 
 std::string DataFile(const std::string& name) { return WindowsPath(std::string(VD_TEST_DATA_DIR) + "/" + name); }
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void WriteBytes(const std::string& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::vector<std::string> FilesIn(const std::string& dir) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string n = fd.cFileName;
-    if (n != "." && n != "..") names.push_back(n);
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
-  return names;
-}
 
 std::string ErrorOf(const std::function<void()>& f) {
   try {

@@ -4,6 +4,7 @@
 #include "forms/KeyShift.h"
 #include "forms/SafeFile.h"
 #include "forms/TextLoad.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -19,18 +20,6 @@ namespace vd::test {
 namespace {
 
 using forms::ReadResult;
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void WriteBytes(const std::string& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 // A file that claims 2 GiB without holding them: the file system keeps it sparse.
 bool WriteHugeSparseFile(const std::string& path) {
@@ -54,15 +43,7 @@ protected:
   }
   void TearDown() override { Clean(); }
   std::vector<std::string> Files() const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir_ + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return names;
-    do {
-      const std::string n = fd.cFileName;
-      if (n != "." && n != "..") names.push_back(n);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    std::vector<std::string> names = FilesIn(dir_);
     std::sort(names.begin(), names.end());
     return names;
   }

@@ -3,10 +3,11 @@
 #include "core/TextFormat.h"
 #include "forms/SafeFile.h"
 #include "forms/TextLoad.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <memory>
 #include <string>
 
 namespace vd::test {
@@ -23,8 +24,7 @@ std::string TempFile(const std::string& name) {
 class PiecesOfAFile {
 public:
   PiecesOfAFile(const std::string& bytes, std::size_t piece) : path_(TempFile("pieces.txt")) {
-    std::ofstream(path_, std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    WriteBytes(path_, bytes);
     file_.reset(CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     source_ = std::make_unique<FileTextSource>(file_.get(), piece);
