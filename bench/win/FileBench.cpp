@@ -10,7 +10,7 @@
 // and, for replace, a second figure (1 KB replaced in the middle of 1 MB).
 #include "forms/Application.h"
 #include "forms/Form.h"
-#include "forms/RichEdit.h"
+#include "forms/RichEditBench.h"
 #include "BenchSupport.h"
 
 #include <psapi.h>
@@ -24,6 +24,7 @@
 #include <vector>
 
 using vd::forms::RichEdit;
+using vd::forms::RichEditBench;
 using namespace vd::bench;
 
 namespace {
@@ -92,17 +93,17 @@ int main(int argc, char** argv) {
 
   if (what == "replace") {
     const std::string how = argv[2];
-    const auto m = how == "streamed" ? RichEdit::ReplaceMethod::StreamedSelection
-                   : how == "replacesel" ? RichEdit::ReplaceMethod::ReplaceSel
-                                         : RichEdit::ReplaceMethod::SlicedDelete;
+    const auto m = how == "streamed" ? RichEditBench::ReplaceMethod::StreamedSelection
+                   : how == "replacesel" ? RichEditBench::ReplaceMethod::ReplaceSel
+                                         : RichEditBench::ReplaceMethod::SlicedDelete;
     const std::string doc = MakeText(1 << 20), repl = MakeText(1 << 20), small = MakeText(1 << 10);
     BareStreamIn(e.Handle(), doc);
     double t0 = Now();
-    e.ReplaceRangeBy(m, 0, e.TextLength(), repl);
+    RichEditBench::ReplaceRangeBy(e, m, 0, e.TextLength(), repl);
     const double whole = Now() - t0;
     const bool ok = e.AllText() == repl;
     t0 = Now();
-    e.ReplaceRangeBy(m, 500000, 501000, small);
+    RichEditBench::ReplaceRangeBy(e, m, 500000, 501000, small);
     const double part = Now() - t0;
     std::printf("RESULT replace-%s 1 %.3f %.0f %.0f %.4f%s\n", how.c_str(), whole, PeakMb(), PeakPrivateMb(), part,
                 ok ? "" : " TEXT-DIFFERS");

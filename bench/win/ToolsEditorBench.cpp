@@ -15,6 +15,7 @@
 #include "core/tools/SortLines.h"
 #include "core/tools/WebReady.h"
 #include "forms/Application.h"
+#include "forms/RichEditBench.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
     const double t0 = bench::Now();
     SendMessageA(e.Handle(), WM_SETREDRAW, FALSE, 0);
     if (how == "sliced") {
-      e.ReplaceRangeBy(forms::RichEdit::ReplaceMethod::SlicedDelete, 0, e.TextLength(), "");
+      forms::RichEditBench::ReplaceRangeBy(e, forms::RichEditBench::ReplaceMethod::SlicedDelete, 0, e.TextLength(), "");
     } else if (how == "replacesel") {
       SendMessageA(e.Handle(), EM_SETSEL, 0, -1);
       SendMessageA(e.Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
@@ -75,10 +76,10 @@ int main(int argc, char** argv) {
       ExitProcess(0);
     } else if (how == "nowrap-sliced") {
       e.SetWordWrap(false);
-      e.ReplaceRangeBy(forms::RichEdit::ReplaceMethod::SlicedDelete, 0, e.TextLength(), "");
+      forms::RichEditBench::ReplaceRangeBy(e, forms::RichEditBench::ReplaceMethod::SlicedDelete, 0, e.TextLength(), "");
     } else if (how == "noevents-sliced") {
       SendMessageA(e.Handle(), EM_SETEVENTMASK, 0, 0);
-      e.ReplaceRangeBy(forms::RichEdit::ReplaceMethod::SlicedDelete, 0, e.TextLength(), "");
+      forms::RichEditBench::ReplaceRangeBy(e, forms::RichEditBench::ReplaceMethod::SlicedDelete, 0, e.TextLength(), "");
     }
     t = bench::Now() - t0;
     std::printf("RESULT %s %d %s %.3f %ld\n", tool.c_str(), mb, mode.c_str(), t, e.TextLength());

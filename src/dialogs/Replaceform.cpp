@@ -3,6 +3,7 @@
 #include "core/FindReplace.h"
 #include "dialogs/DialogShells.h"
 #include "forms/Application.h"
+#include "forms/KeyShift.h"
 #include "forms/MessageBoxes.h"
 
 namespace vd::dialogs {
@@ -10,14 +11,6 @@ namespace vd::dialogs {
 namespace {
 
 constexpr wchar_t kCtrlC = 0x03, kCtrlV = 0x16, kCtrlX = 0x18;
-
-unsigned ShiftNow() {
-  unsigned shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= forms::kShiftShift;
-  if (GetKeyState(VK_MENU) < 0) shift |= forms::kShiftAlt;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= forms::kShiftCtrl;
-  return shift;
-}
 
 // The editor counts characters, the box holds bytes of the system code page.
 long CharacterCount(const std::string& text) {
@@ -41,7 +34,7 @@ LRESULT ShortcutEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   // The characters these keys would type reach the box only when no shortcut took the key
   // press; they must not paste a second time, nor cut or copy.
   if (msg == WM_CHAR && (wParam == kCtrlC || wParam == kCtrlV || wParam == kCtrlX)) return 0;
-  if (msg == WM_KEYUP && OnKeyUp) OnKeyUp(wParam, ShiftNow());
+  if (msg == WM_KEYUP && OnKeyUp) OnKeyUp(wParam, forms::KeyShift());
   return Edit::HandleMessage(msg, wParam, lParam);
 }
 

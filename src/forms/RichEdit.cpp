@@ -1,42 +1,17 @@
 #include "forms/RichEdit.h"
 
-#include "core/RtfSafety.h"
 #include "core/TextFormat.h"
 #include "forms/Application.h"
 #include "forms/Errors.h"
+#include "forms/StdControls.h" // ToColorRef
+#include "forms/TextLoad.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <new>
 
 namespace vd::forms {
-
-std::string CannotOpenFileMessage(const std::string& path) { return "Cannot open file " + path; }
-std::string CannotCreateFileMessage(const std::string& path) { return "Cannot create file " + path; }
-std::string FileTooLargeMessage(const std::string& path) {
-  return FileMessage(path, "is too large to open.");
-}
-std::string FileHoldsNulMessage(const std::string& path) {
-  return FileMessage(path, "contains NUL characters and cannot be opened as text.");
-}
-
-std::string SaveTempPath(const std::string& fullPath) {
-  std::string lower = fullPath;
-  if (!lower.empty()) CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
-  std::uint64_t hash = 14695981039346656037ull; // 64-bit FNV-1a
-  for (const char c : lower) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ull;
-  }
-  char name[32];
-  std::snprintf(name, sizeof(name), "vd~%016llx.tmp", static_cast<unsigned long long>(hash));
-  const auto cut = fullPath.find_last_of("\\/");
-  return (cut == std::string::npos ? std::string() : fullPath.substr(0, cut + 1)) + name;
-}
 
 namespace {
 
@@ -49,235 +24,6 @@ const char* RichEditClass() {
 
 // Room the control offers for text: the largest limit EM_EXLIMITTEXT takes.
 constexpr LPARAM kTextLimit = 0x7FFFFFFE;
-
-// What the control under Wine needs per byte of plain text it holds (measured: about 115 bytes
-// for short lines; see bench/win). A file whose estimate exceeds the memory the process can still
-// get is refused before the control is asked, since the control does not survive running out.
-constexpr unsigned long long kControlBytesPerChar = 128;
-
-COLORREF Resolve(Colour c) {
-  return IsSystemColour(c) ? GetSysColor(SystemColourIndex(c)) : static_cast<COLORREF>(c & 0xFFFFFFu);
-}
-
-struct InCookie {
-  std::string_view rest;
-  bool first = true;
-  // For progress: the bytes of the whole load, how many went in before this stream began, and
-  // how many this stream brings.
-  const RichEdit::LoadProgress* progress = nullptr;
-  long long total = 0;
-  long long before = 0;
-  long long size = 0;
-};
-
-// The stream's error code when the progress callback cancels; any non-zero answer stops it.
-constexpr DWORD kStreamCancelled = 0xCA9CE1;
-
-// Stream callbacks must not throw; they report through their answer (the stream's dwError).
-DWORD CALLBACK StreamInCallback(DWORD_PTR cookie, LPBYTE buffer, LONG room, LONG* done) {
-  auto* c = reinterpret_cast<InCookie*>(cookie);
-  *done = 0;
-  if (c->progress && *c->progress) {
-    const long long done = c->before + c->size - static_cast<long long>(c->rest.size());
-    bool goOn = false;
-    try {
-      goOn = (*c->progress)(done, c->total);
-    } catch (...) {
-      goOn = false;
-    }
-    if (!goOn) return kStreamCancelled;
-  }
-  const std::size_t n = StreamChunkSize(c->rest, room > 0 ? static_cast<std::size_t>(room) : 0, c->first);
-  if (n) std::memcpy(buffer, c->rest.data(), n);
-  c->rest.remove_prefix(n);
-  c->first = false;
-  *done = static_cast<LONG>(n);
-  return 0;
-}
-
-// The control's own undo limit, put back after a load that ran without one.
-constexpr WPARAM kDefaultUndoLimit = 100;
-
-// How much of a text goes in first: enough to fill the window, so the scroll bar appears (and
-// the control re-lays out what it holds) while that is little. Cut before a CR, so the rest
-// begins with a whole line break. 0: the text goes in at once.
-constexpr std::size_t kHeadBytes = 16 * 1024;
-std::size_t HeadLength(std::string_view text) {
-  if (text.size() <= kHeadBytes * 2) return 0;
-  const std::size_t cr = text.rfind('\r', kHeadBytes);
-  return cr == std::string_view::npos || cr == 0 ? 0 : cr;
-}
-
-DWORD CALLBACK StreamOutCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-  auto* out = reinterpret_cast<std::string*>(cookie);
-  try {
-    out->append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(size));
-  } catch (...) {
-    *done = 0;
-    return 1;
-  }
-  *done = size;
-  return 0;
-}
-
-// The text in the control's counting: one per UTF-16 unit after the code page's decoding (in
-// the 1.0 counting CR and LF are one each, so CR LF is two).
-long CharsOf(std::string_view bytes) {
-  if (bytes.empty()) return 0;
-  long total = 0;
-  // In slices, so a huge text needs no int-sized length; slices end after a single-byte char.
-  constexpr std::size_t kSlice = 1 << 24;
-  while (!bytes.empty()) {
-    std::size_t n = std::min(bytes.size(), kSlice);
-    while (n < bytes.size() && n > 1 && IsDBCSLeadByte(static_cast<BYTE>(bytes[n - 1]))) --n;
-    total += MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(n), nullptr, 0);
-    bytes.remove_prefix(n);
-  }
-  return total;
-}
-
-class Handle {
-public:
-  explicit Handle(HANDLE h = INVALID_HANDLE_VALUE) : h_(h) {}
-  ~Handle() { Close(); }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  HANDLE get() const { return h_; }
-  bool ok() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-  bool Close() {
-    bool r = true;
-    if (ok()) r = CloseHandle(h_) != FALSE;
-    h_ = INVALID_HANDLE_VALUE;
-    return r;
-  }
-
-private:
-  HANDLE h_;
-};
-
-enum class ReadResult { Ok, CannotOpen, TooLarge };
-
-ReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
-  Handle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!h.ok()) return ReadResult::CannotOpen;
-  // A device (NUL, CON, COM1...) opens like a file but holds no document, and a save to it fails.
-  if (GetFileType(h.get()) != FILE_TYPE_DISK) return ReadResult::CannotOpen;
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(h.get(), &size)) return ReadResult::CannotOpen;
-  // The control counts in LONG; a file past that can never be held.
-  if (size.QuadPart >= 0x7FFFFFFF) return ReadResult::TooLarge;
-  try {
-    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-  } catch (const std::bad_alloc&) {
-    return ReadResult::TooLarge;
-  }
-  std::size_t got = 0;
-  while (got < bytes.size()) {
-    DWORD n = 0;
-    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 24));
-    if (!ReadFile(h.get(), bytes.data() + got, want, &n, nullptr)) return ReadResult::CannotOpen;
-    if (n == 0) break; // the file shrank while we read it
-    got += n;
-  }
-  bytes.resize(got);
-  return ReadResult::Ok;
-}
-
-// Whether the bytes go to the control as rich text. Rich text the control cannot read safely
-// (it would bring the whole process down) is shown as the plain text it is, so nothing is lost.
-bool LoadsAsRtf(std::string_view bytes) { return IsRtf(bytes) && RtfIsSafeForControl(bytes); }
-
-// Whether the process can still get the memory the control would need for `chars` characters.
-bool ControlCanHold(std::size_t chars) {
-  MEMORYSTATUSEX ms{};
-  ms.dwLength = sizeof(ms);
-  if (!GlobalMemoryStatusEx(&ms)) return true;
-  const unsigned long long need = static_cast<unsigned long long>(chars) * kControlBytesPerChar;
-  return need <= ms.ullAvailVirtual && need <= ms.ullAvailPageFile;
-}
-
-bool WriteAll(HANDLE h, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 24));
-    DWORD n = 0;
-    if (!WriteFile(h, bytes.data(), want, &n, nullptr) || n == 0) return false;
-    bytes.remove_prefix(n);
-  }
-  return true;
-}
-
-// Writes the bytes to a new file beside the target, flushes it and only then puts it in the
-// target's place, keeping the target's attributes and creation time. On any failure the target
-// is as it was and the temporary file is gone.
-bool ReplaceFileSafely(const std::string& path, std::string_view bytes) {
-  char full[MAX_PATH * 4];
-  const DWORD fl = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
-  if (fl == 0 || fl >= sizeof(full)) return false;
-  const std::string target(full);
-
-  const DWORD attrs = GetFileAttributesA(target.c_str());
-  const bool exists = attrs != INVALID_FILE_ATTRIBUTES;
-  FILETIME created{};
-  bool haveCreated = false;
-  if (exists) {
-    // Windows refuses to write a read-only file, whoever asks (root under Wine would not be).
-    if (attrs & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
-    // The target must be writable now, as the original's direct write would need it: a file
-    // held open without sharing refuses the save (a rename over it might not notice).
-    Handle probe(CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!probe.ok()) return false;
-    haveCreated = GetFileTime(probe.get(), &created, nullptr, nullptr) != FALSE;
-  }
-
-  // Named after the target, so a leftover of a killed save of this file is overwritten here.
-  const std::string tempPath = SaveTempPath(target);
-  const char* temp = tempPath.c_str();
-  bool ok = false;
-  {
-    Handle h(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ok = h.ok() && WriteAll(h.get(), bytes) && FlushFileBuffers(h.get());
-    ok = h.Close() && ok;
-  }
-  if (ok) ok = MoveFileExA(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-  if (!ok) {
-    DeleteFileA(temp);
-    return false;
-  }
-  if (exists) {
-    // The text is saved by now; these only restore what the old file showed.
-    SetFileAttributesA(target.c_str(), attrs == 0 ? FILE_ATTRIBUTE_NORMAL : attrs);
-    if (haveCreated) {
-      Handle h(CreateFileA(target.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-      if (h.ok()) SetFileTime(h.get(), &created, nullptr, nullptr);
-    }
-  }
-  return true;
-}
-
-unsigned KeyShift() {
-  unsigned s = 0;
-  if (GetKeyState(VK_SHIFT) < 0) s |= kShiftShift;
-  if (GetKeyState(VK_MENU) < 0) s |= kShiftAlt;
-  if (GetKeyState(VK_CONTROL) < 0) s |= kShiftCtrl;
-  if (GetKeyState(VK_LBUTTON) < 0) s |= kShiftLeft;
-  if (GetKeyState(VK_RBUTTON) < 0) s |= kShiftRight;
-  if (GetKeyState(VK_MBUTTON) < 0) s |= kShiftMiddle;
-  return s;
-}
-
-unsigned MouseShift(WPARAM mk) {
-  unsigned s = 0;
-  if (mk & MK_SHIFT) s |= kShiftShift;
-  if (GetKeyState(VK_MENU) < 0) s |= kShiftAlt;
-  if (mk & MK_CONTROL) s |= kShiftCtrl;
-  if (mk & MK_LBUTTON) s |= kShiftLeft;
-  if (mk & MK_RBUTTON) s |= kShiftRight;
-  if (mk & MK_MBUTTON) s |= kShiftMiddle;
-  return s;
-}
 
 } // namespace
 
@@ -317,52 +63,10 @@ RichEdit::QuietEdit::~QuietEdit() {
   });
 }
 
-// ---- Text ----
-
-DWORD RichEdit::StreamInRaw(std::string_view bytes, UINT format) {
-  InCookie cookie{bytes, true};
-  EDITSTREAM es{};
-  es.dwCookie = reinterpret_cast<DWORD_PTR>(&cookie);
-  es.pfnCallback = &StreamInCallback;
-  SendMessageA(Handle(), EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
-  return es.dwError;
-}
-
-DWORD RichEdit::StreamInText(std::string_view text, const LoadProgress* progress) {
-  // Without an undo record the control keeps no copy of what it takes in.
-  SendMessageA(Handle(), EM_SETUNDOLIMIT, 0, 0);
-  const std::size_t head = HeadLength(text);
-  const long long total = static_cast<long long>(text.size());
-  auto stream = [&](std::string_view part, long long before, UINT format, bool first) {
-    InCookie cookie{part, first, progress, total, before, static_cast<long long>(part.size())};
-    EDITSTREAM es{};
-    es.dwCookie = reinterpret_cast<DWORD_PTR>(&cookie);
-    es.pfnCallback = &StreamInCallback;
-    SendMessageA(Handle(), EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
-    return es.dwError;
-  };
-  DWORD err = stream(head ? text.substr(0, head) : text, 0, SF_TEXT, true);
-  if (err == 0 && head) {
-    const long end = TextLength();
-    SetSelection(end, end);
-    err = stream(text.substr(head), static_cast<long long>(head), SF_TEXT | SFF_SELECTION, false);
-  }
-  SendMessageA(Handle(), EM_SETUNDOLIMIT, kDefaultUndoLimit, 0);
-  return err;
-}
-
-DWORD RichEdit::StreamOutRaw(std::string& out, UINT format) const {
-  EDITSTREAM es{};
-  es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
-  es.pfnCallback = &StreamOutCallback;
-  SendMessageA(Handle(), EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&es));
-  return es.dwError;
-}
-
 std::string RichEdit::AllText() const {
   std::string out;
   out.reserve(static_cast<std::size_t>(std::max(0L, TextLength())));
-  if (StreamOutRaw(out, SF_TEXT) != 0) throw Error(kFailedToSaveStream);
+  if (StreamOut(out, SF_TEXT) != 0) throw Error(kFailedToSaveStream);
   return out;
 }
 
@@ -422,7 +126,21 @@ void RichEdit::ReplaceSelection(std::string_view text, bool canUndo) {
 
 void RichEdit::ReplaceRange(long start, long end, std::string_view text) {
   // Measured by bench/win (vd_bench_files): see docs/architecture.md.
-  ReplaceRangeBy(ReplaceMethod::SlicedDelete, start, end, text);
+  ReplaceRangeUsing(start, end, text, [&](long from, long to, const std::string& normal) -> DWORD {
+    if (const long len = TextLength();
+        to - from > kLarge || static_cast<long long>(normal.size()) > kLarge) {
+      // Deleting or inserting much text in place costs far more than streaming the whole new
+      // text into an emptied control (1 MB: minutes against a second), so that is what happens.
+      const std::string whole = TextRange(0, from) + normal + TextRange(to, len);
+      Clear();
+      return StreamInText(whole);
+    }
+    DeleteInSlices(from, to);
+    if (TextLength() == 0) return StreamIn(normal, SF_TEXT);
+    SetSelection(from, from);
+    SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(normal.c_str()));
+    return 0;
+  });
 }
 
 wchar_t RichEdit::CharAt(long index) const {
@@ -474,33 +192,16 @@ std::string RichEdit::TextRange(long start, long end) const {
   return s;
 }
 
-void RichEdit::ReplaceRangeBy(ReplaceMethod method, long start, long end, std::string_view text) {
+void RichEdit::ReplaceRangeUsing(long start, long end, std::string_view text,
+                                 const ReplaceWay& how) {
   const std::string normal = NormaliseLineBreaks(text);
   DWORD err = 0;
   {
     QuietEdit quiet(*this);
     SetSelection(start, end);
-    const long from = Selection().cpMin;
-    if (method == ReplaceMethod::StreamedSelection) {
-      err = StreamInRaw(normal, SF_TEXT | SFF_SELECTION);
-    } else if (method == ReplaceMethod::ReplaceSel) {
-      SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(normal.c_str()));
-    } else if (const long to = std::max(from, Selection().cpMax), len = TextLength();
-               to - from > kLarge || static_cast<long long>(normal.size()) > kLarge) {
-      // Deleting or inserting much text in place costs far more than streaming the whole new
-      // text into an emptied control (1 MB: minutes against a second), so that is what happens.
-      const std::string whole = TextRange(0, from) + normal + TextRange(to, len);
-      Clear();
-      err = StreamInText(whole);
-    } else {
-      DeleteInSlices(from, to);
-      if (TextLength() == 0) {
-        err = StreamInRaw(normal, SF_TEXT);
-      } else {
-        SetSelection(from, from);
-        SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(normal.c_str()));
-      }
-    }
+    const CHARRANGE sel = Selection();
+    const long from = sel.cpMin;
+    err = how(from, std::max(from, sel.cpMax), normal);
     SendMessageA(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
     const long caret = from + CharsOf(normal.substr(0, std::min(normal.size(), std::strlen(normal.c_str()))));
     SetSelection(caret, caret);
@@ -572,7 +273,7 @@ void RichEdit::ApplyCharFormat(WPARAM scope) const {
               CFM_UNDERLINE | CFM_STRIKEOUT;
   cf.dwEffects = (font_.bold ? CFE_BOLD : 0) | (font_.italic ? CFE_ITALIC : 0);
   cf.yHeight = font_.size * 20; // twips
-  cf.crTextColor = Resolve(font_.colour);
+  cf.crTextColor = ToColorRef(font_.colour);
   cf.bCharSet = ANSI_CHARSET;
   cf.bPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   lstrcpynA(cf.szFaceName, font_.name.c_str(), LF_FACESIZE);
@@ -590,7 +291,7 @@ void RichEdit::SetFontSpec(const FontSpec& font) {
 
 void RichEdit::SetBackgroundColour(Colour c) {
   background_ = c;
-  SendMessageA(Handle(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(Resolve(c)));
+  SendMessageA(Handle(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ToColorRef(c)));
 }
 
 void RichEdit::SetWordWrap(bool on) {
@@ -602,70 +303,6 @@ void RichEdit::SetWordWrap(bool on) {
 void RichEdit::SetRedraw(bool on) {
   SendMessageA(Handle(), WM_SETREDRAW, on ? TRUE : FALSE, 0);
   if (on) InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-// ---- Files ----
-
-void RichEdit::LoadFromFile(const std::string& path, const LoadProgress& progress) {
-  std::string bytes;
-  switch (ReadWholeFile(path, bytes)) {
-  case ReadResult::Ok: break;
-  case ReadResult::CannotOpen: throw Error(CannotOpenFileMessage(path));
-  case ReadResult::TooLarge: throw Error(FileTooLargeMessage(path));
-  }
-  // The control keeps only the text before a NUL: the file would be shown, and saved, cut.
-  if (ContainsNul(bytes)) throw Error(FileHoldsNulMessage(path));
-  const bool rtf = LoadsAsRtf(bytes);
-  std::string plain;
-  long expected = 0;
-  try {
-    if (!rtf) {
-      plain = HasOnlyCrLfBreaks(bytes) ? std::move(bytes) : NormaliseLineBreaks(bytes);
-      expected = CharsOf(plain);
-    }
-  } catch (const std::bad_alloc&) {
-    throw Error(FileTooLargeMessage(path));
-  }
-  if (!ControlCanHold(rtf ? bytes.size() : plain.size())) throw Error(FileTooLargeMessage(path));
-
-  const bool modified = Modified();
-  QuietEdit quiet(*this);
-  Clear();
-  DWORD err = 0;
-  if (rtf) {
-    err = StreamInRaw(bytes, SF_RTF);
-    if (err != 0) { // not RTF after all: read it as the plain text it is
-      plain = NormaliseLineBreaks(bytes);
-      expected = CharsOf(plain);
-    }
-  }
-  const bool wasRtf = rtf && err == 0;
-  if (!wasRtf) {
-    // The editor's default character format already carries its font, colour and wrapping, and
-    // plain text takes it as it streams in: the text is laid out once, with no font pass after.
-    err = StreamInText(plain, &progress);
-    // The control holds the text now: the file's copy goes at once, not at the end of the open.
-    std::string().swap(plain);
-    std::string().swap(bytes);
-  } else {
-    // RTF brings its own fonts; the editor shows its own, as for every text.
-    ApplyCharFormat(SCF_ALL);
-    ApplyCharFormat(0);
-  }
-  const bool cut = err == 0 && (!rtf || expected > 0) && TextLength() < expected;
-  if (err != 0 || cut) Clear(); // nothing half loaded
-  SendMessageA(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
-  SetSelection(0, 0);
-  SetModified(modified);
-  if (err == kStreamCancelled) throw LoadCancelled();
-  if (err != 0) throw Error(kFailedToLoadStream);
-  if (cut) throw Error(FileTooLargeMessage(path));
-}
-
-void RichEdit::SaveToFile(const std::string& path) {
-  std::string text = AllText();
-  if (!HasOnlyCrLfBreaks(text)) text = NormaliseLineBreaks(text);
-  if (!ReplaceFileSafely(path, text)) throw Error(CannotCreateFileMessage(path));
 }
 
 // ---- Messages and events ----
@@ -703,14 +340,9 @@ LRESULT RichEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
   case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK: {
     const LRESULT r = DefaultHandling(msg, wParam, lParam);
-    if (OnMouseDown) {
-      const int button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) ? kMouseLeft
-                         : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? kMouseRight
-                                                                              : kMouseMiddle;
-      unsigned shift = MouseShift(wParam);
-      if (msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK) shift |= kShiftDouble;
-      OnMouseDown(button, shift, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-    }
+    if (OnMouseDown)
+      OnMouseDown(MouseButtonOf(msg), MouseShift(msg, wParam), GET_X_LPARAM(lParam),
+                  GET_Y_LPARAM(lParam));
     return r;
   }
   case WM_CONTEXTMENU:

@@ -1,6 +1,8 @@
 #pragma once
 #include "core/Colour.h"
 #include "forms/Control.h"
+#include "forms/KeyShift.h"
+#include "forms/SafeFile.h" // the messages LoadFromFile and SaveToFile throw
 #include "forms/Win.h"
 
 #include <commdlg.h> // FR_DOWN, FR_WHOLEWORD, FR_MATCHCASE (the FT_ names are the same values)
@@ -18,6 +20,7 @@
 namespace vd::forms {
 
 class PrintTarget;
+class TextSource;
 
 // The editor's font: face, size in points, style and colour (a vd::Colour, which may name a
 // system colour).
@@ -29,13 +32,6 @@ struct FontSpec {
   Colour colour = 0;
   bool operator==(const FontSpec&) const = default;
 };
-
-// The shift state passed with key and mouse events: which modifier keys and buttons were down.
-enum ShiftState : unsigned {
-  kShiftShift = 1, kShiftAlt = 2, kShiftCtrl = 4,
-  kShiftLeft = 8, kShiftRight = 16, kShiftMiddle = 32, kShiftDouble = 64,
-};
-enum MouseButton : int { kMouseLeft = 0, kMouseRight = 1, kMouseMiddle = 2 };
 
 // The rich-edit control of the 1.0 interface (class "RICHEDIT", riched32.dll) used as a plain-text
 // editor. Every index is in the 1.0 counting, where a line break is CR LF, two characters.
@@ -58,13 +54,9 @@ public:
   // Replaces [start, end) with text as one edit without an undo record (the undo buffer is
   // emptied, as EM_REPLACESEL without undo does), repaint suspended, caret after the new text,
   // modified flag set as typing sets it.
+  // Wine's control deletes a large range in time that grows faster than its length: see
+  // RichEditBench for the ways measured.
   void ReplaceRange(long start, long end, std::string_view text);
-  // The ways of doing it, for the benchmark; ReplaceRange uses the fastest (see the bench):
-  // Wine's control deletes a large range in time that grows faster than its length, so the
-  // range is deleted in slices from its end and the new text then inserted (streamed when the
-  // control is empty, else EM_REPLACESEL, which inserts faster than a streamed selection).
-  enum class ReplaceMethod { StreamedSelection, ReplaceSel, SlicedDelete };
-  void ReplaceRangeBy(ReplaceMethod method, long start, long end, std::string_view text);
 
   long LineFromChar(long index) const;
   long LineIndex(long line) const; // -1 = the caret's line; -1 back for a line that does not exist
@@ -104,11 +96,6 @@ public:
   void LoadFromFile(const std::string& path, const LoadProgress& progress = {});
   void SaveToFile(const std::string& path);
 
-  // The rich-edit control's own stream operations on raw bytes, for the benchmark's comparison.
-  // Return the stream's error code (0 on success).
-  DWORD StreamInRaw(std::string_view bytes, UINT format);
-  DWORD StreamOutRaw(std::string& out, UINT format) const;
-
   // Prints the whole text as one job with the given title, laid out by the control itself over
   // each page's whole printable area, a new page whenever one is full (Printing.cpp).
   void Print(PrintTarget& target, const std::string& title);
@@ -126,6 +113,15 @@ protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+  friend class RichEditBench;
+  // The control's own stream operations on bytes as they are; the stream's error code back.
+  DWORD StreamIn(std::string_view bytes, UINT format);
+  DWORD StreamOut(std::string& out, UINT format) const;
+  // The frame of every bulk replacement of [start, end): notices off, no undo record, the caret
+  // after the new text, the modified flag set. `how` replaces the range [from, to) (the clamped
+  // selection) by the normalised text and answers the stream's error code.
+  using ReplaceWay = std::function<DWORD(long from, long to, const std::string& normal)>;
+  void ReplaceRangeUsing(long start, long end, std::string_view text, const ReplaceWay& how);
   void ApplyCharFormat(WPARAM scope) const;
   // Repaint and the control's notices off for one bulk edit; one change and one selection
   // event when it ends.
@@ -142,6 +138,14 @@ private:
   // Plain text (CR LF breaks only) streamed in as the whole text, laid out as few times as
   // the control allows; see docs/architecture.md, "Loading large texts".
   DWORD StreamInText(std::string_view text, const LoadProgress* progress = nullptr);
+  DWORD StreamInText(TextSource& source, long long size, std::string_view start,
+                     const LoadProgress* progress);
+  // A file that begins as rich text, read whole (the rich-text checks need all of it).
+  void LoadRichTextFile(const std::string& path, const LoadProgress& progress);
+  // The frame of a load into the emptied control: `fill` streams the text in, sets the number
+  // of characters the control must then hold (fewer: it could not hold the file) and answers
+  // the stream's error code.
+  void FillFromFile(const std::string& path, const std::function<DWORD(long& expected)>& fill);
   void Clear();
   std::string TextRange(long start, long end) const;
   void DeleteInSlices(long start, long end);
@@ -155,11 +159,6 @@ private:
   bool wordWrap_ = true;
 };
 
-// Messages of the file operations, the exact texts the program shows.
-std::string CannotOpenFileMessage(const std::string& path);   // "Cannot open file <path>"
-std::string CannotCreateFileMessage(const std::string& path); // "Cannot create file <path>"
-std::string FileTooLargeMessage(const std::string& path);     // "File <path> is too large to open."
-std::string FileHoldsNulMessage(const std::string& path);
 inline constexpr char kFailedToLoadStream[] = "Failed to Load Stream";
 
 // A load the user cancelled: nothing to show, nothing was loaded.
@@ -167,10 +166,6 @@ struct LoadCancelled : std::exception {
   const char* what() const noexcept override { return "The load was cancelled"; }
 };
 
-// The temporary file a save of the file at fullPath writes first, beside it: the same for every
-// save of that file (letter case aside), so a save killed half-way leaves one leftover that the
-// next save of the file reuses, and a save never touches another file's.
-std::string SaveTempPath(const std::string& fullPath);
 inline constexpr char kFailedToSaveStream[] = "Failed to Save Stream";
 
 } // namespace vd::forms

@@ -5,6 +5,9 @@
 #include "forms/Errors.h"
 #include "forms/Form.h"
 #include "forms/RichEdit.h"
+#include "forms/RichEditBench.h"
+#include "forms/TextLoad.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -35,31 +38,7 @@ std::string WindowsPath(std::string p) {
 
 std::string DataFile(const std::string& name) { return WindowsPath(std::string(VD_TEST_DATA_DIR) + "/" + name); }
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void WriteBytes(const std::string& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::vector<std::string> FilesIn(const std::string& dir) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string n = fd.cFileName;
-    if (n != "." && n != "..") names.push_back(n);
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
-  return names;
-}
 
 std::string ErrorOf(const std::function<void()>& f) {
   try {
@@ -161,21 +140,21 @@ TEST_F(RichEditTest, SelectionAndReplaceSelectionWithUndo) {
 }
 
 TEST_F(RichEditTest, ReplaceRangeIsOneEditWithoutUndoAndSetsModified) {
-  using M = RichEdit::ReplaceMethod;
+  using M = forms::RichEditBench::ReplaceMethod;
   for (auto method : {M::StreamedSelection, M::ReplaceSel, M::SlicedDelete}) {
     SCOPED_TRACE(method == M::StreamedSelection ? "streamed" : method == M::ReplaceSel ? "replacesel" : "sliced");
     edit_->SetAllText("one\r\ntwo\r\nthree");
     edit_->SetModified(false);
     edit_->SetSelection(0, 0);
     edit_->ReplaceSelection("x", true); // an undoable edit before
-    edit_->ReplaceRangeBy(method, 7, 9, "W\nO\xFF"); // "wo" of "two"
+    forms::RichEditBench::ReplaceRangeBy(*edit_, method, 7, 9, "W\nO\xFF"); // "wo" of "two"
     EXPECT_EQ(edit_->AllText(), "xone\r\ntW\r\nO\xFF\r\nthree");
     EXPECT_TRUE(edit_->Modified());
     EXPECT_FALSE(edit_->CanUndo());
     EXPECT_EQ(edit_->Selection().cpMin, 12);
     EXPECT_EQ(edit_->Selection().cpMax, 12);
     // A replacement that begins with the UTF-8 mark keeps its bytes.
-    edit_->ReplaceRangeBy(method, 0, edit_->TextLength(), "\xEF\xBB\xBF" "abc");
+    forms::RichEditBench::ReplaceRangeBy(*edit_, method, 0, edit_->TextLength(), "\xEF\xBB\xBF" "abc");
     EXPECT_EQ(edit_->AllText(), "\xEF\xBB\xBF" "abc");
     EXPECT_EQ(edit_->TextLength(), 6);
   }
@@ -519,35 +498,6 @@ TEST_F(RichEditTest, ASaveReplacesItsOwnLeftoverTemporaryFileAndTouchesNoOther) 
   EXPECT_EQ(ReadBytes(stranger), "not ours");
 }
 
-TEST_F(RichEditTest, TheTemporaryNameFollowsTheFullPathWhateverItsLetterCase) {
-  const struct {
-    std::string a, b;
-    bool same;
-  } cases[] = {
-      {"C:\\Docs\\Notes.txt", "c:\\docs\\NOTES.TXT", true},
-      {"C:\\Docs\\Notes.txt", "C:\\Docs\\Notes2.txt", false},
-      {"C:\\Docs\\Notes.txt", "C:\\Other\\Notes.txt", false},
-      {"C:\\a.txt", "D:\\a.txt", false},
-  };
-  for (const auto& c : cases) {
-    const std::string ta = forms::SaveTempPath(c.a), tb = forms::SaveTempPath(c.b);
-    // The folder keeps the spelling it was given; the name is what must agree.
-    EXPECT_EQ(ta.substr(ta.find_last_of('\\')) == tb.substr(tb.find_last_of('\\')), c.same) << ta << " " << tb;
-    // Beside the file, "vd~", sixteen hex digits, ".tmp".
-    const std::string folder = c.a.substr(0, c.a.find_last_of('\\') + 1);
-    ASSERT_EQ(ta.rfind(folder, 0), 0u) << ta;
-    const std::string name = ta.substr(folder.size());
-    EXPECT_EQ(name.size(), 3u + 16u + 4u) << name;
-    EXPECT_EQ(name.rfind("vd~", 0), 0u) << name;
-    EXPECT_EQ(name.substr(19), ".tmp") << name;
-    EXPECT_EQ(name.find_first_not_of("0123456789abcdef", 3), 19u) << name;
-  }
-  // Many files of one folder get names of their own.
-  std::set<std::string> names;
-  for (int i = 0; i < 5000; ++i) names.insert(forms::SaveTempPath("C:\\Docs\\file" + std::to_string(i) + ".txt"));
-  EXPECT_EQ(names.size(), 5000u);
-}
-
 TEST_F(RichEditTest, RichTextTheControlCannotTakeIsReadAsItsPlainText) {
   const auto nested = [](int levels) {
     return "{\\rtf1 " + std::string(static_cast<size_t>(levels), '{') + "hi" +
@@ -777,6 +727,40 @@ TEST_F(RichEditTest, ALoadTellsItsProgressUpToTheWholeSizeAndCanBeCancelled) {
     EXPECT_EQ(edit_->TextLength(), 0) << stopAt;
     EXPECT_TRUE(edit_->Modified()) << stopAt;
     EXPECT_FALSE(edit_->CanUndo()) << stopAt;
+  }
+}
+
+TEST_F(RichEditTest, AFileReadInPiecesLoadsWholeWhereverItsBreaksFall) {
+  // The file is read in pieces of FileTextSource::kPiece bytes; breaks on either side of an edge.
+  const std::size_t piece = forms::FileTextSource::kPiece;
+  const auto filler = [](std::size_t n) {
+    std::string s;
+    while (s.size() < n) s += "words and spaces\r\n";
+    s.resize(n);
+    if (!s.empty() && s.back() == '\r') s.back() = 'x';
+    return s;
+  };
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"exactly one piece", filler(piece - 2) + "\r\n"},
+      {"a lone CR last in the first piece", filler(piece - 1) + "\rnext line\n"},
+      {"CR LF split across the edge", filler(piece - 1) + "\r\nnext line"},
+      {"a lone LF first in the second piece", filler(piece) + "\nnext line\r"},
+      {"two pieces and a UTF-8 mark", "\xEF\xBB\xBF" + filler(2 * piece - 4) + "\r\r"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = Temp("pieces.txt");
+    WriteBytes(path, c.bytes);
+    edit_->SetAllText("before");
+    edit_->LoadFromFile(path);
+    const std::string expected = NormaliseLineBreaks(c.bytes);
+    EXPECT_EQ(edit_->TextLength(), static_cast<long>(expected.size()));
+    EXPECT_TRUE(edit_->AllText() == expected) << "the loaded text differs from the file's";
+    edit_->SaveToFile(Temp("saved.txt"));
+    EXPECT_TRUE(ReadBytes(Temp("saved.txt")) == expected);
   }
 }
 
