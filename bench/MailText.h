@@ -9,8 +9,8 @@
 namespace vd::bench {
 
 // A line of 4 to 14 words after `depth` quote marks, a double space after every fifth word.
-inline void AppendQuotedWords(std::string &text, std::mt19937 &random, int depth,
-                              const std::array<std::string_view, 24> &words) {
+inline void AppendQuotedWords(std::string& text, std::mt19937& random, int depth,
+                              const std::array<std::string_view, 24>& words) {
   std::uniform_int_distribution<std::size_t> word(0, words.size() - 1);
   std::uniform_int_distribution<int> wordCount(4, 14);
   for (int d = 0; d < depth; ++d)

@@ -27,7 +27,7 @@ namespace {
 constexpr std::size_t kMegabyte = 1024 * 1024;
 constexpr std::array<int, 3> kSizesInMegabytes = {1, 10, 100};
 
-const std::string &Mail(int megabytes) {
+const std::string& Mail(int megabytes) {
   static std::map<int, std::string> texts;
   auto [it, added] = texts.try_emplace(megabytes);
   if (added)
@@ -36,7 +36,7 @@ const std::string &Mail(int megabytes) {
 }
 
 // Branch-free, so that the compiler vectorises it as CharUpperBuffA's own loop would be fast.
-void AsciiUpperCase(char *text, std::size_t length) {
+void AsciiUpperCase(char* text, std::size_t length) {
   for (std::size_t i = 0; i < length; ++i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
     text[i] = static_cast<char>(c - (static_cast<unsigned>(c - 'a') < 26u ? 32 : 0));
@@ -46,7 +46,8 @@ void AsciiUpperCase(char *text, std::size_t length) {
 // Table look-ups rather than std::tolower, whose call per character would be most of the time;
 // and equal stretches skipped eight bytes at a time, as sorted neighbours share long beginnings.
 int CompareIgnoringCase(std::string_view a, std::string_view b) {
-  static_assert(std::endian::native == std::endian::little, "the first differing byte is the lowest");
+  static_assert(std::endian::native == std::endian::little,
+                "the first differing byte is the lowest");
   static const std::array<unsigned char, 256> kLower = [] {
     std::array<unsigned char, 256> table{};
     for (int c = 0; c < 256; ++c)
@@ -72,32 +73,32 @@ int CompareIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
-using Tool = std::function<void(const std::string &)>;
+using Tool = std::function<void(const std::string&)>;
 
-const std::array<std::pair<const char *, Tool>, 6> kTools = {{
+const std::array<std::pair<const char*, Tool>, 6> kTools = {{
     {"Cleanup",
-     [](const std::string &t) {
+     [](const std::string& t) {
        benchmark::DoNotOptimize(vd::tools::CleanupEmail(t, AsciiUpperCase));
      }},
     {"WordCountFive",
-     [](const std::string &t) { benchmark::DoNotOptimize(vd::tools::CountFiveCharacterWords(t)); }},
+     [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::CountFiveCharacterWords(t)); }},
     {"WordCountEach",
-     [](const std::string &t) { benchmark::DoNotOptimize(vd::tools::CountIndividualWords(t)); }},
+     [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::CountIndividualWords(t)); }},
     {"SortLines",
-     [](const std::string &t) {
+     [](const std::string& t) {
        benchmark::DoNotOptimize(vd::tools::SortLines(t, CompareIgnoringCase));
      }},
     {"LinesOfCode",
-     [](const std::string &t) { benchmark::DoNotOptimize(vd::tools::CountLinesOfCode(t)); }},
+     [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::CountLinesOfCode(t)); }},
     {"WebReady",
-     [](const std::string &t) { benchmark::DoNotOptimize(vd::tools::MakeWebReady(t)); }},
+     [](const std::string& t) { benchmark::DoNotOptimize(vd::tools::MakeWebReady(t)); }},
 }};
 
 // Keeps the seconds per run of every tool and size for the summary after the usual report.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
-  void ReportRuns(const std::vector<Run> &runs) override {
-    for (const Run &run : runs)
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs)
       if (run.run_type == Run::RT_Iteration && run.iterations > 0)
         seconds_[run.run_name.function_name][std::stoi(run.run_name.args)] =
             run.real_accumulated_time / static_cast<double>(run.iterations);
@@ -107,7 +108,7 @@ public:
   void PrintSummary() const {
     std::printf("\n%-14s %12s %12s %12s %12s %12s\n", "tool", "MB/s 1MB", "MB/s 10MB", "MB/s 100MB",
                 "t10/t1", "t100/t10");
-    for (const auto &[tool, bySize] : seconds_) {
+    for (const auto& [tool, bySize] : seconds_) {
       std::printf("%-14s", tool.c_str());
       for (int megabytes : kSizesInMegabytes) {
         auto found = bySize.find(megabytes);
@@ -131,10 +132,10 @@ private:
 
 } // namespace
 
-int main(int argc, char **argv) {
-  for (const auto &[name, tool] : kTools) {
-    auto *bench = benchmark::RegisterBenchmark(name, [tool = tool](benchmark::State &state) {
-      const std::string &text = Mail(static_cast<int>(state.range(0)));
+int main(int argc, char** argv) {
+  for (const auto& [name, tool] : kTools) {
+    auto* bench = benchmark::RegisterBenchmark(name, [tool = tool](benchmark::State& state) {
+      const std::string& text = Mail(static_cast<int>(state.range(0)));
       for (auto _ : state)
         tool(text);
       state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));

@@ -12,7 +12,11 @@
 namespace vd::bench {
 
 inline double Now() {
-  static LARGE_INTEGER freq = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
+  static LARGE_INTEGER freq = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
   LARGE_INTEGER t;
   QueryPerformanceCounter(&t);
   return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
@@ -31,7 +35,10 @@ inline double PeakPrivateMb() {
   return static_cast<double>(pmc.PeakPagefileUsage) / (1 << 20);
 }
 
-struct BareIn { const char* p; std::size_t left; };
+struct BareIn {
+  const char* p;
+  std::size_t left;
+};
 inline DWORD CALLBACK BareInCallback(DWORD_PTR c, LPBYTE buf, LONG cb, LONG* got) {
   auto* s = reinterpret_cast<BareIn*>(c);
   const std::size_t n = std::min<std::size_t>(s->left, static_cast<std::size_t>(cb));

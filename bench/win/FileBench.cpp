@@ -46,7 +46,8 @@ std::string MakeText(std::size_t bytes) {
 }
 
 DWORD CALLBACK BareOutCallback(DWORD_PTR c, LPBYTE buf, LONG cb, LONG* done) {
-  reinterpret_cast<std::string*>(c)->append(reinterpret_cast<const char*>(buf), static_cast<std::size_t>(cb));
+  reinterpret_cast<std::string*>(c)->append(reinterpret_cast<const char*>(buf),
+                                            static_cast<std::size_t>(cb));
   *done = cb;
   return 0;
 }
@@ -74,7 +75,8 @@ int main(int argc, char** argv) {
   app.Initialize(GetModuleHandleA(nullptr));
   app.SetTitle("vd_bench_files");
   if (argc < 3) {
-    std::fprintf(stderr, "usage: vd_bench_files open-bare|open|save-bare|save MB | replace streamed|replacesel|sliced\n");
+    std::fprintf(stderr, "usage: vd_bench_files open-bare|open|save-bare|save MB | replace "
+                         "streamed|replacesel|sliced\n");
     return 2;
   }
   const std::string what = argv[1];
@@ -82,7 +84,10 @@ int main(int argc, char** argv) {
   vd::forms::FormDesign d;
   d.className = "VdFileBenchHost";
   d.caption = "File bench";
-  d.left = 0; d.top = 0; d.width = 800; d.height = 600;
+  d.left = 0;
+  d.top = 0;
+  d.width = 800;
+  d.height = 600;
   vd::forms::Form host(nullptr, d);
   host.Show();
   vd::forms::ControlArgs a;
@@ -93,7 +98,7 @@ int main(int argc, char** argv) {
 
   if (what == "replace") {
     const std::string how = argv[2];
-    const auto m = how == "streamed" ? RichEditBench::ReplaceMethod::StreamedSelection
+    const auto m = how == "streamed"     ? RichEditBench::ReplaceMethod::StreamedSelection
                    : how == "replacesel" ? RichEditBench::ReplaceMethod::ReplaceSel
                                          : RichEditBench::ReplaceMethod::SlicedDelete;
     const std::string doc = MakeText(1 << 20), repl = MakeText(1 << 20), small = MakeText(1 << 10);
@@ -105,8 +110,8 @@ int main(int argc, char** argv) {
     t0 = Now();
     RichEditBench::ReplaceRangeBy(e, m, 500000, 501000, small);
     const double part = Now() - t0;
-    std::printf("RESULT replace-%s 1 %.3f %.0f %.0f %.4f%s\n", how.c_str(), whole, PeakMb(), PeakPrivateMb(), part,
-                ok ? "" : " TEXT-DIFFERS");
+    std::printf("RESULT replace-%s 1 %.3f %.0f %.0f %.4f%s\n", how.c_str(), whole, PeakMb(),
+                PeakPrivateMb(), part, ok ? "" : " TEXT-DIFFERS");
     return 0;
   }
 
@@ -119,30 +124,36 @@ int main(int argc, char** argv) {
   if (what == "open-bare") {
     t = BareStreamIn(e.Handle(), text);
   } else if (what == "open") {
-    std::ofstream(in, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::ofstream(in, std::ios::binary)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
     const double t0 = Now();
     e.LoadFromFile(in);
     t = Now() - t0;
-    if (e.AllText() != text) note = " TEXT-DIFFERS";
+    if (e.AllText() != text)
+      note = " TEXT-DIFFERS";
     DeleteFileA(in.c_str());
   } else if (what == "save-bare") {
     BareStreamIn(e.Handle(), text);
     std::string got;
     t = BareStreamOut(e.Handle(), got);
-    if (got != text) note = " TEXT-DIFFERS";
+    if (got != text)
+      note = " TEXT-DIFFERS";
   } else if (what == "save") {
     BareStreamIn(e.Handle(), text);
     const double t0 = Now();
     e.SaveToFile(out);
     t = Now() - t0;
     std::ifstream check(out, std::ios::binary);
-    const std::string saved((std::istreambuf_iterator<char>(check)), std::istreambuf_iterator<char>());
-    if (saved != text) note = " BYTES-DIFFER";
+    const std::string saved((std::istreambuf_iterator<char>(check)),
+                            std::istreambuf_iterator<char>());
+    if (saved != text)
+      note = " BYTES-DIFFER";
     DeleteFileA(out.c_str());
   } else {
     std::fprintf(stderr, "unknown measurement %s\n", what.c_str());
     return 2;
   }
-  std::printf("RESULT %s %d %.3f %.0f %.0f%s\n", what.c_str(), mb, t, PeakMb(), PeakPrivateMb(), note.c_str());
+  std::printf("RESULT %s %d %.3f %.0f %.0f%s\n", what.c_str(), mb, t, PeakMb(), PeakPrivateMb(),
+              note.c_str());
   return 0;
 }

@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
   {
     std::ofstream out(path, std::ios::binary);
     out << "[FileHistory]\r\n";
-    for (int i = 1; i <= entries; ++i) out << "File" << i << "=C:\\Documents\\notes " << i << ".txt\r\n";
+    for (int i = 1; i <= entries; ++i)
+      out << "File" << i << "=C:\\Documents\\notes " << i << ".txt\r\n";
   }
   ServiceOverride<const std::string> settings(forms::SettingsFileName(), name);
   forms::IniFile ini(name);
@@ -53,7 +54,8 @@ int main(int argc, char** argv) {
 
   forms::MenuItem submenu("All entries");
   t0 = bench::Now();
-  for (const auto& [key, value] : whole) submenu.Add(value);
+  for (const auto& [key, value] : whole)
+    submenu.Add(value);
   const double longMenu = bench::Now() - t0;
 
   std::printf("History of %d entries (seconds)\n", entries);

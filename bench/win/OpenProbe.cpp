@@ -39,16 +39,18 @@ BOOL CALLBACK FindTop(HWND h, LPARAM p) {
   auto* s = reinterpret_cast<Search*>(p);
   DWORD pid = 0;
   GetWindowThreadProcessId(h, &pid);
-  if (pid != s->pid || !IsWindowVisible(h)) return TRUE;
+  if (pid != s->pid || !IsWindowVisible(h))
+    return TRUE;
   EnumChildWindows(h, &FindChild, p);
   return s->editor ? FALSE : TRUE;
 }
 
 std::string Resolve(const std::string& program) {
-  const char* known = program == "wordpad"   ? "%ProgramFiles%\\Windows NT\\Accessories\\wordpad.exe"
+  const char* known = program == "wordpad" ? "%ProgramFiles%\\Windows NT\\Accessories\\wordpad.exe"
                       : program == "notepad" ? "%SystemRoot%\\system32\\notepad.exe"
                                              : nullptr;
-  if (!known) return program;
+  if (!known)
+    return program;
   char path[MAX_PATH] = {};
   ExpandEnvironmentStringsA(known, path, MAX_PATH);
   return path;
@@ -58,7 +60,9 @@ std::string Resolve(const std::string& program) {
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: vd_open_probe <program|wordpad|notepad> <file> <expected length> [limit s]\n");
+    std::fprintf(
+        stderr,
+        "usage: vd_open_probe <program|wordpad|notepad> <file> <expected length> [limit s]\n");
     return 2;
   }
   const std::string program = Resolve(argv[1]);
@@ -70,21 +74,24 @@ int main(int argc, char** argv) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   const double t0 = vd::bench::Now();
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                      &pi)) {
     std::fprintf(stderr, "cannot start %s (error %lu)\n", program.c_str(), GetLastError());
     return 1;
   }
   Search s{pi.dwProcessId};
   double took = -1;
   while (vd::bench::Now() - t0 < limit) {
-    if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break; // ended by itself
+    if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0)
+      break; // ended by itself
     if (!s.editor || !IsWindow(s.editor)) {
       s.editor = nullptr;
       EnumWindows(&FindTop, reinterpret_cast<LPARAM>(&s));
     }
     DWORD_PTR length = 0;
     // A busy program answers late; the time counted is the time it takes to answer whole.
-    if (s.editor && SendMessageTimeoutA(s.editor, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 1000, &length) &&
+    if (s.editor &&
+        SendMessageTimeoutA(s.editor, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 1000, &length) &&
         static_cast<long>(length) >= expected) {
       took = vd::bench::Now() - t0;
       break;
@@ -94,7 +101,8 @@ int main(int argc, char** argv) {
   double peak = 0;
   PROCESS_MEMORY_COUNTERS pmc{};
   pmc.cb = sizeof pmc;
-  if (GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof pmc)) peak = static_cast<double>(pmc.PeakWorkingSetSize) / (1 << 20);
+  if (GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof pmc))
+    peak = static_cast<double>(pmc.PeakWorkingSetSize) / (1 << 20);
   TerminateProcess(pi.hProcess, 0);
   WaitForSingleObject(pi.hProcess, 10000);
   CloseHandle(pi.hThread);

@@ -24,10 +24,13 @@
 using namespace vd;
 
 namespace {
-void UpperCaseAnsi(char* text, std::size_t length) { CharUpperBuffA(text, static_cast<DWORD>(length)); }
+void UpperCaseAnsi(char* text, std::size_t length) {
+  CharUpperBuffA(text, static_cast<DWORD>(length));
+}
 int CompareIgnoringCase(std::string_view a, std::string_view b) {
   return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                        b.data(), static_cast<int>(b.size())) - CSTR_EQUAL;
+                        b.data(), static_cast<int>(b.size())) -
+         CSTR_EQUAL;
 }
 } // namespace
 
@@ -36,7 +39,8 @@ int main(int argc, char** argv) {
   app.Initialize(GetModuleHandleA(nullptr));
   app.SetTitle("vd_bench_tools_editor");
   if (argc < 4) {
-    std::fprintf(stderr, "usage: vd_bench_tools_editor cleanup|sort|webready MB tool|bare [mail|prose]\n");
+    std::fprintf(stderr,
+                 "usage: vd_bench_tools_editor cleanup|sort|webready MB tool|bare [mail|prose]\n");
     return 2;
   }
   const std::string tool = argv[1], mode = argv[3];
@@ -60,7 +64,8 @@ int main(int argc, char** argv) {
     const double t0 = bench::Now();
     SendMessageA(e.Handle(), WM_SETREDRAW, FALSE, 0);
     if (how == "sliced") {
-      forms::RichEditBench::ReplaceRangeBy(e, forms::RichEditBench::ReplaceMethod::SlicedDelete, 0, e.TextLength(), "");
+      forms::RichEditBench::ReplaceRangeBy(e, forms::RichEditBench::ReplaceMethod::SlicedDelete, 0,
+                                           e.TextLength(), "");
     } else if (how == "replacesel") {
       SendMessageA(e.Handle(), EM_SETSEL, 0, -1);
       SendMessageA(e.Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
@@ -76,10 +81,12 @@ int main(int argc, char** argv) {
       ExitProcess(0);
     } else if (how == "nowrap-sliced") {
       e.SetWordWrap(false);
-      forms::RichEditBench::ReplaceRangeBy(e, forms::RichEditBench::ReplaceMethod::SlicedDelete, 0, e.TextLength(), "");
+      forms::RichEditBench::ReplaceRangeBy(e, forms::RichEditBench::ReplaceMethod::SlicedDelete, 0,
+                                           e.TextLength(), "");
     } else if (how == "noevents-sliced") {
       SendMessageA(e.Handle(), EM_SETEVENTMASK, 0, 0);
-      forms::RichEditBench::ReplaceRangeBy(e, forms::RichEditBench::ReplaceMethod::SlicedDelete, 0, e.TextLength(), "");
+      forms::RichEditBench::ReplaceRangeBy(e, forms::RichEditBench::ReplaceMethod::SlicedDelete, 0,
+                                           e.TextLength(), "");
     }
     t = bench::Now() - t0;
     std::printf("RESULT %s %d %s %.3f %ld\n", tool.c_str(), mb, mode.c_str(), t, e.TextLength());
@@ -100,7 +107,8 @@ int main(int argc, char** argv) {
     const std::string got = e.AllText();
     step("read", t0);
     t0 = bench::Now();
-    const std::string result = tool == "sort" ? tools::SortLines(got, CompareIgnoringCase) : expected;
+    const std::string result =
+        tool == "sort" ? tools::SortLines(got, CompareIgnoringCase) : expected;
     step("compute", t0);
     e.OnSelectionChange = nullptr;
     t0 = bench::Now();
@@ -117,8 +125,10 @@ int main(int argc, char** argv) {
   }
   if (mode == "bare-noredraw" || mode == "bare-nomask") {
     // The bare stream-in with one of a bulk edit's settings, to see what each costs.
-    if (mode == "bare-noredraw") SendMessageA(e.Handle(), WM_SETREDRAW, FALSE, 0);
-    else SendMessageA(e.Handle(), EM_SETEVENTMASK, 0, 0);
+    if (mode == "bare-noredraw")
+      SendMessageA(e.Handle(), WM_SETREDRAW, FALSE, 0);
+    else
+      SendMessageA(e.Handle(), EM_SETEVENTMASK, 0, 0);
     t = bench::BareStreamIn(e.Handle(), expected);
     std::printf("RESULT %s %d %s %.3f\n", tool.c_str(), mb, mode.c_str(), t);
     e.SetModified(false);
@@ -139,6 +149,7 @@ int main(int argc, char** argv) {
   }
   const bool same = e.AllText() == expected;
   e.SetModified(false); // no save question at the end
-  std::printf("RESULT %s %d %s %.3f%s\n", tool.c_str(), mb, mode.c_str(), t, same ? "" : " TEXT-DIFFERS");
+  std::printf("RESULT %s %d %s %.3f%s\n", tool.c_str(), mb, mode.c_str(), t,
+              same ? "" : " TEXT-DIFFERS");
   return 0;
 }

@@ -14,8 +14,10 @@ std::string Seconds(DWORD ms) { return std::to_string((ms + 999) / 1000); }
 template <class F> bool WaitFor(F&& condition, DWORD ms, DWORD pollMs) {
   const ULONGLONG end = GetTickCount64() + ms;
   while (true) {
-    if (condition()) return true;
-    if (GetTickCount64() >= end) return false;
+    if (condition())
+      return true;
+    if (GetTickCount64() >= end)
+      return false;
     Sleep(pollMs);
   }
 }
@@ -46,7 +48,8 @@ private:
 
 } // namespace
 
-FirstPlace ClaimFirstPlace(const char* mutexName, const char* windowClass, const HandOffBounds& bounds) {
+FirstPlace ClaimFirstPlace(const char* mutexName, const char* windowClass,
+                           const HandOffBounds& bounds) {
   FirstPlace result;
   WaitFor(
       [&] {
@@ -55,7 +58,8 @@ FirstPlace ClaimFirstPlace(const char* mutexName, const char* windowClass, const
           result.mutex = mutex;
           return true;
         }
-        if (mutex) CloseHandle(mutex);
+        if (mutex)
+          CloseHandle(mutex);
         result.running = FindWindowA(windowClass, nullptr);
         return result.running != nullptr;
       },
@@ -66,20 +70,22 @@ FirstPlace ClaimFirstPlace(const char* mutexName, const char* windowClass, const
 HandOffResult HandOver(const std::string& settingsFile, const std::string& path, HWND target,
                        const HandOffBounds& bounds) {
   auto refused = [&](const std::string& reason) {
-    return HandOffResult{false, "File " + path + " could not be handed over to the running Vellumdesk.  " + reason};
+    return HandOffResult{
+        false, "File " + path + " could not be handed over to the running Vellumdesk.  " + reason};
   };
   HANDLE slotLock = forms::SharedMutex(HandOffLockName(settingsFile));
   const DWORD got = slotLock ? WaitForSingleObject(slotLock, bounds.slotLockMs) : WAIT_FAILED;
   if (got != WAIT_OBJECT_0 && got != WAIT_ABANDONED)
-    return refused("Other files were still being handed over after " + Seconds(bounds.slotLockMs) + " seconds.");
+    return refused("Other files were still being handed over after " + Seconds(bounds.slotLockMs) +
+                   " seconds.");
   Holding holding(slotLock);
   forms::IniFile settings(settingsFile);
   try {
     // An instance that only knows the bare slot writes without this lock: wait until what it
     // wrote has been taken rather than overwrite it.
     if (!WaitFor([&] { return ReadSlot(settings).empty(); }, bounds.slotFreeMs, bounds.pollMs))
-      return refused("It had not taken the file handed over before within " + Seconds(bounds.slotFreeMs) +
-                     " seconds.");
+      return refused("It had not taken the file handed over before within " +
+                     Seconds(bounds.slotFreeMs) + " seconds.");
     settings.WriteString(settings::kHandOffFile, path);
   } catch (const forms::Error& e) {
     return refused(std::string(e.what()) + ".");
@@ -91,8 +97,8 @@ HandOffResult HandOver(const std::string& settingsFile, const std::string& path,
   // Until the running instance has taken the path, the next start could only wait for it.
   bool taken = false;
   try {
-    taken = WaitFor([&] { return ReadSlot(settings).empty() || !IsWindow(target); }, bounds.slotFreeMs,
-                    bounds.pollMs) &&
+    taken = WaitFor([&] { return ReadSlot(settings).empty() || !IsWindow(target); },
+                    bounds.slotFreeMs, bounds.pollMs) &&
             ReadSlot(settings).empty();
   } catch (const forms::Error&) {
     taken = false;

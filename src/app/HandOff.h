@@ -23,7 +23,8 @@ struct FirstPlace {
 };
 // Many starts at once: exactly one creates the mutex; the others wait for its window instead of
 // failing while it is still being built. A start that finds the mutex gone tries again.
-FirstPlace ClaimFirstPlace(const char* mutexName, const char* windowClass, const HandOffBounds& bounds);
+FirstPlace ClaimFirstPlace(const char* mutexName, const char* windowClass,
+                           const HandOffBounds& bounds);
 
 struct HandOffResult {
   bool delivered = false;

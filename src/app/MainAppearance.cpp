@@ -23,10 +23,12 @@ void TfrmMain::ReadAppearance() {
   // The font dialog's font is the template of every new editor and carries the text colour.
   forms::FontSpec font;
   font.name = settings_.ReadString(s::kFontName);
-  if (font.name.empty()) font.name = std::string(s::kFontName.defaultString);
+  if (font.name.empty())
+    font.name = std::string(s::kFontName.defaultString);
   font.size = settings_.ReadInteger(s::kFontSize);
   // A size the editor cannot hold (edited by hand) would overflow its twips; take the default.
-  if (font.size < 1 || font.size > kLargestFontSize) font.size = s::kFontSize.defaultInteger;
+  if (font.size < 1 || font.size > kLargestFontSize)
+    font.size = s::kFontSize.defaultInteger;
   font.bold = settings_.ReadInteger(s::kFontBold) != 0;
   font.italic = settings_.ReadInteger(s::kFontItalic) != 0;
   font.colour = text;
@@ -46,24 +48,28 @@ void TfrmMain::optionsFontChangeClick() {
     return;
   }
   forms::BusyCursor busy = BusyOnActiveEditor();
-  for (auto& d : documents_) d.editor->SetFontSpec(fontDialog_.font);
+  for (auto& d : documents_)
+    d.editor->SetFontSpec(fontDialog_.font);
 }
 
 void TfrmMain::colorsFontClick() {
-  if (!colorDialogFont_.Execute(Handle())) return;
+  if (!colorDialogFont_.Execute(Handle()))
+    return;
   forms::BusyCursor busy{toolbar_->Handle(), Handle()};
   // The font dialog's font keeps its colour: a later editor shows that one, not this.
   SetTextColourOfEditors(colorDialogFont_.color);
 }
 
 void TfrmMain::colorsBackgroundClick() {
-  if (!colorDialogBackground_.Execute(Handle())) return;
+  if (!colorDialogBackground_.Execute(Handle()))
+    return;
   SetBackgroundOfEditors(colorDialogBackground_.color);
 }
 
 void TfrmMain::optionsWordWrapClick() {
   // Each editor's flag is inverted; they all share one state, so all switch together.
-  for (auto& d : documents_) d.editor->SetWordWrap(!d.editor->WordWrap());
+  for (auto& d : documents_)
+    d.editor->SetWordWrap(!d.editor->WordWrap());
   optionsWordWrap().SetChecked(documents_.back().editor->WordWrap());
 }
 
@@ -79,7 +85,8 @@ void TfrmMain::SetTextColourOfEditors(Colour colour) {
 }
 
 void TfrmMain::SetBackgroundOfEditors(Colour colour) {
-  for (auto& d : documents_) d.editor->SetBackgroundColour(colour);
+  for (auto& d : documents_)
+    d.editor->SetBackgroundColour(colour);
   // New editors take the swatch's colour.
   shapeBackgroundColor_->SetBrushColour(colour);
 }

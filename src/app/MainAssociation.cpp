@@ -11,9 +11,11 @@ namespace vd::app {
 namespace {
 void Run(forms::Registry& reg, const std::vector<association::KeyStep>& steps) {
   for (const auto& step : steps) {
-    if (step.fromRoot) reg.CloseKey();
+    if (step.fromRoot)
+      reg.CloseKey();
     reg.OpenKey(step.key, true);
-    if (step.value) reg.WriteString("", *step.value);
+    if (step.value)
+      reg.WriteString("", *step.value);
   }
   reg.CloseKey();
 }
@@ -29,7 +31,8 @@ std::string ProgramFilePath() {
   std::string path(MAX_PATH, '\0');
   for (;;) {
     const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
+    if (n == 0)
+      return {};
     if (n < path.size()) {
       path.resize(n);
       return path;

@@ -24,6 +24,8 @@ using CommandItems = std::map<Command, MenuItem*>;
 namespace {
 
 // Rows with a toolbar control stand in the order the toolbar creates them.
+// One command to a row, so that the table reads as a table.
+// clang-format off
 const CommandRow kCommands[] = {
     {C::FileNew, "&New", Ctrl('N'), "New|Open a new file for typing", &M::fileNewClick,
      {"btnNew", 8, 0, "New|Open a new, blank file for typing"}},
@@ -68,6 +70,7 @@ const CommandRow kCommands[] = {
      &M::colorsBackgroundClick, {"shapeBackgroundColor", 407, -1, "Background|Change the color of the background"}},
     {C::OptionsMinLockPassword, "&MinLock Password", {}, "MinLock Password|Change the MinLock password",
      &M::optionsMinLockPasswordClick},
+    // No hint, on purpose: the item has never had one.
     {C::OptionsDefaultWorkingDirectories, "&Default Working Directories", {}, "",
      &M::optionsDefaultWorkingDirectoriesClick},
 
@@ -105,6 +108,7 @@ const CommandRow kCommands[] = {
 
     {C::Restore, "&Open Vellumdesk", {}, "", &M::OpenFromTray},
 };
+// clang-format on
 
 // One line of a menu's layout.
 struct MenuLine {
@@ -120,14 +124,19 @@ struct MenuLine {
 // The row's caption, shortcut and hint.
 MenuLine Item(Command c) { return {MenuLine::Kind::Item, c}; }
 // The row's command under a caption alone: the popup twins show no shortcut and no hint.
-MenuLine Bare(Command c, const char* caption = nullptr) { return {MenuLine::Kind::Bare, c, caption}; }
+MenuLine Bare(Command c, const char* caption = nullptr) {
+  return {MenuLine::Kind::Bare, c, caption};
+}
 // A submenu, up to its End.
-MenuLine Heading(const char* caption, forms::ShortCut shortcut = {}, const char* hint = "", Command runs = C::None) {
+MenuLine Heading(const char* caption, forms::ShortCut shortcut = {}, const char* hint = "",
+                 Command runs = C::None) {
   return {MenuLine::Kind::Heading, runs, caption, shortcut, hint};
 }
 MenuLine End() { return {MenuLine::Kind::End}; }
 MenuLine Separator() { return {MenuLine::Kind::Separator}; }
 
+// Menu layouts kept as menus read, several lines to a row.
+// clang-format off
 const MenuLine kFileLines[] = {
     Item(C::FileNew), Item(C::FileOpen), Heading("&Reopen"), End(), Item(C::FileSave), Item(C::FileSaveAs),
     Item(C::FileClose), Separator(), Item(C::FilePrint), Separator(), Item(C::FileExit),
@@ -161,6 +170,7 @@ const MenuLine kDateTimeLines[] = {
             C::DateAndTimeShort),
     Item(C::DateAndTimeShort), Item(C::DateAndTimeLong), End(),
 };
+// clang-format on
 const MenuLine kHelpLines[] = {Item(C::HelpReadMe), Separator(), Item(C::HelpAbout)};
 
 struct TopMenu {
@@ -168,14 +178,9 @@ struct TopMenu {
   std::span<const MenuLine> lines;
 };
 const TopMenu kMainMenu[] = {
-    {"&File", kFileLines},
-    {"&Edit", kEditLines},
-    {"&View", kViewLines},
-    {"&Options", kOptionsLines},
-    {"&Tools", kToolsLines},
-    {"&Programming", kProgrammingLines},
-    {"&Insert", kDateTimeLines},
-    {"&Help", kHelpLines},
+    {"&File", kFileLines},       {"&Edit", kEditLines},   {"&View", kViewLines},
+    {"&Options", kOptionsLines}, {"&Tools", kToolsLines}, {"&Programming", kProgrammingLines},
+    {"&Insert", kDateTimeLines}, {"&Help", kHelpLines},
 };
 
 const MenuLine kRightClickLines[] = {Bare(C::EditCut), Bare(C::EditCopy), Bare(C::EditPaste)};
@@ -187,8 +192,9 @@ HIMAGELIST LoadGlyphs() {
   const int size = forms::GlyphSize();
   HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 30, 0);
   const int resource = size == 24 ? IDB_TOOLBAR24 : IDB_TOOLBAR;
-  HBITMAP strip = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource),
-                                                  IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HBITMAP strip =
+      static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource),
+                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (strip) {
     ImageList_AddMasked(list, strip, RGB(255, 0, 255));
     DeleteObject(strip);
@@ -196,14 +202,16 @@ HIMAGELIST LoadGlyphs() {
   return list;
 }
 
-template <class Parent> MenuItem& AddMenuLine(TfrmMain& main, Parent& parent, const MenuLine& line) {
+template <class Parent>
+MenuItem& AddMenuLine(TfrmMain& main, Parent& parent, const MenuLine& line) {
   auto run = [&main](Command c) { return [&main, c](MenuItem&) { main.Run(c); }; };
   switch (line.kind) {
   case MenuLine::Kind::Separator:
     return parent.AddSeparator();
   case MenuLine::Kind::Heading: {
     MenuItem& heading = parent.Add(line.caption, line.shortcut, line.hint);
-    if (line.command != C::None) heading.OnClick = run(line.command);
+    if (line.command != C::None)
+      heading.OnClick = run(line.command);
     return heading;
   }
   case MenuLine::Kind::Bare: {
@@ -219,16 +227,20 @@ template <class Parent> MenuItem& AddMenuLine(TfrmMain& main, Parent& parent, co
 
 // Builds the lines into `parent`; `items`, when given, learns the item of each command.
 template <class Parent>
-void AddMenuLines(TfrmMain& main, Parent& parent, std::span<const MenuLine> lines, CommandItems* items) {
+void AddMenuLines(TfrmMain& main, Parent& parent, std::span<const MenuLine> lines,
+                  CommandItems* items) {
   std::vector<MenuItem*> open; // the headings whose End has not come yet
   for (const MenuLine& line : lines) {
     if (line.kind == MenuLine::Kind::End) {
       open.pop_back();
       continue;
     }
-    MenuItem& added = open.empty() ? AddMenuLine(main, parent, line) : AddMenuLine(main, *open.back(), line);
-    if (line.kind == MenuLine::Kind::Heading) open.push_back(&added);
-    else if (items && line.command != C::None) (*items)[line.command] = &added;
+    MenuItem& added =
+        open.empty() ? AddMenuLine(main, parent, line) : AddMenuLine(main, *open.back(), line);
+    if (line.kind == MenuLine::Kind::Heading)
+      open.push_back(&added);
+    else if (items && line.command != C::None)
+      (*items)[line.command] = &added;
   }
 }
 
@@ -238,19 +250,22 @@ std::span<const CommandRow> CommandTable() { return kCommands; }
 
 const CommandRow& RowOf(Command id) {
   for (const CommandRow& row : kCommands)
-    if (row.id == id) return row;
+    if (row.id == id)
+      return row;
   throw std::out_of_range("no command " + std::to_string(static_cast<int>(id)));
 }
 
 void TfrmMain::Run(Command command) {
   const CommandRow& row = RowOf(command);
-  if (OnCommand && OnCommand(command)) return;
+  if (OnCommand && OnCommand(command))
+    return;
   (this->*row.handler)();
 }
 
 void TfrmMain::CreateMenus() {
   mainMenu_ = std::make_unique<forms::Menu>(this, forms::Menu::Kind::Bar);
-  for (const TopMenu& top : kMainMenu) AddMenuLines(*this, mainMenu_->Add(top.caption), top.lines, &menuItems_);
+  for (const TopMenu& top : kMainMenu)
+    AddMenuLines(*this, mainMenu_->Add(top.caption), top.lines, &menuItems_);
   fileReopen_ = mainMenu_->Find({"&File", "&Reopen"});
   mainMenu_->Find({"&Edit"})->OnPopup = [this](MenuItem&) { editClick(); };
   MenuItemOf(C::ViewToolbar)->SetChecked(true);
@@ -285,7 +300,8 @@ void TfrmMain::CreateToolbar() {
 
   for (const CommandRow& row : kCommands) {
     const ToolbarPlace& place = row.toolbar;
-    if (!place.name) continue;
+    if (!place.name)
+      continue;
     forms::ControlArgs a;
     a.parent = toolbar_->Handle();
     a.left = place.left;
@@ -303,30 +319,37 @@ void TfrmMain::CreateToolbar() {
     } else {
       a.top = 7;
       a.width = a.height = 25;
-      auto button = std::make_unique<forms::SpeedButton>(this, a, glyphs_, 2 * place.glyph, 2 * place.glyph + 1);
+      auto button = std::make_unique<forms::SpeedButton>(this, a, glyphs_, 2 * place.glyph,
+                                                         2 * place.glyph + 1);
       button->OnClick = [this, id] { Run(id); };
       control = std::move(button);
     }
     control->SetName(place.name);
     // The MinLock button shows no tool tip; its long hint still reaches the status bar.
-    if (id != C::MinLock) toolTips_->Add(*control, control->ShortHint());
+    if (id != C::MinLock)
+      toolTips_->Add(*control, control->ShortHint());
     toolbarControls_.push_back(std::move(control));
   }
-  SetWindowPos(shapeFontColor_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(shapeFontColor_->Handle(), HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 forms::Control* TfrmMain::ToolbarControl(const std::string& name) {
   for (auto& c : toolbarControls_)
-    if (c->Name() == name) return c.get();
+    if (c->Name() == name)
+      return c.get();
   return nullptr;
 }
 
 bool TfrmMain::TranslateShortcut(MSG& msg) {
-  if (InputBehindTheLock(msg)) return true; // swallowed: the lock hides the documents
+  if (InputBehindTheLock(msg))
+    return true; // swallowed: the lock hides the documents
   // Shortcuts reach the main menu from any window of the program, also from Find and Replace,
   // but not while a modal dialog has disabled the main window.
-  if (!accelerators_ || !IsWindowEnabled(Handle())) return false;
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  if (!accelerators_ || !IsWindowEnabled(Handle()))
+    return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
+    return false;
   return TranslateAcceleratorA(Handle(), accelerators_, &msg) != 0;
 }
 

@@ -23,9 +23,12 @@ std::string FormatTime(const SYSTEMTIME& t, bool longForm) {
 void TfrmMain::InsertMoment(bool date, bool time, bool longForm) {
   const SYSTEMTIME now = Clock(); // one reading, so date and time belong to the same moment
   std::string text;
-  if (date) text = FormatDate(now, longForm);
-  if (date && time) text += ' ';
-  if (time) text += FormatTime(now, longForm);
+  if (date)
+    text = FormatDate(now, longForm);
+  if (date && time)
+    text += ' ';
+  if (time)
+    text += FormatTime(now, longForm);
   forms::RichEdit& e = ActiveEditor();
   const long start = e.Selection().cpMin;
   e.SetSelection(start, start); // selected text stays, after the inserted text

@@ -27,7 +27,8 @@ forms::RichEdit& TfrmMain::ActiveEditor() {
 
 std::vector<std::string> TfrmMain::DocumentPaths() const {
   std::vector<std::string> paths;
-  for (const auto& d : documents_) paths.push_back(d.path);
+  for (const auto& d : documents_)
+    paths.push_back(d.path);
   return paths;
 }
 
@@ -74,13 +75,15 @@ void TfrmMain::fileNewClick() {
 
 void TfrmMain::fileOpenClick() {
   openDialog_.fileName.clear();
-  if (!openDialog_.Execute(Handle())) return;
+  if (!openDialog_.Execute(Handle()))
+    return;
   OpenFiles(openDialog_.ChosenFiles());
 }
 
 bool TfrmMain::IsAlreadyOpen(const std::string& path) const {
   for (const auto& d : documents_)
-    if (SameTextIgnoringCase(d.path, path)) return true;
+    if (SameTextIgnoringCase(d.path, path))
+      return true;
   return false;
 }
 
@@ -95,7 +98,8 @@ void TfrmMain::OpenFileInNewTab(const std::string& path) {
   ULONGLONG shown = 0;
   auto progress = [&](long long done, long long total) {
     const ULONGLONG now = GetTickCount64();
-    if (now - started < kProgressAfterMs) return true;
+    if (now - started < kProgressAfterMs)
+      return true;
     if (shown == 0 || now - shown >= kProgressEveryMs) {
       const long long percent = total > 0 ? done * 100 / total : 100;
       statusbar_->SetPanelText(0, "Opening " + name + ": " + std::to_string(percent) + "%");
@@ -105,7 +109,8 @@ void TfrmMain::OpenFileInNewTab(const std::string& path) {
   };
   auto loadEnded = [&] {
     loading_ = false;
-    if (shown) statusbar_->SetPanelText(0, forms::Application::Instance().Hint());
+    if (shown)
+      statusbar_->SetPanelText(0, forms::Application::Instance().Hint());
     if (closeAfterLoad_) { // asked for during the load: now it may go ahead
       closeAfterLoad_ = false;
       PostMessageA(Handle(), WM_CLOSE, 0, 0);
@@ -156,14 +161,18 @@ void TfrmMain::fileSaveAsClick() {
   saveDialog_.title = "Save As";
   std::string chosen;
   while (true) {
-    if (!saveDialog_.Execute(Handle())) return;
+    if (!saveDialog_.Execute(Handle()))
+      return;
     chosen = saveDialog_.fileName;
-    if (!FileExists(chosen)) break;
+    if (!FileExists(chosen))
+      break;
     const int answer = forms::ShowMessageBox(
         "File " + chosen + " already exists.  Would you like to overwrite this file?",
         "Replace Existing File?", forms::kMbYesNoCancel);
-    if (answer == forms::kIdYes) break;
-    if (answer == forms::kIdCancel) return;
+    if (answer == forms::kIdYes)
+      break;
+    if (answer == forms::kIdCancel)
+      return;
   }
   const int i = ActiveIndex();
   SaveEditorTo(i, chosen);
@@ -174,13 +183,15 @@ void TfrmMain::fileSaveAsClick() {
 
 void TfrmMain::fileCloseClick() {
   if (ActiveEditor().Modified()) {
-    const int answer = forms::ShowMessageBox(
-        "The current file has changed.  Would you like to save changes?", "File Has Changed",
-        forms::kMbYesNoCancel);
-    if (answer == forms::kIdCancel) return;
+    const int answer =
+        forms::ShowMessageBox("The current file has changed.  Would you like to save changes?",
+                              "File Has Changed", forms::kMbYesNoCancel);
+    if (answer == forms::kIdCancel)
+      return;
     // A cancelled Save As still closes, unsaved, as asked. A save that failed (its error has
     // been shown) keeps the Document open: closing it would lose the text.
-    if (answer == forms::kIdYes && !forms::Guarded([this] { fileSaveClick(); })) return;
+    if (answer == forms::kIdYes && !forms::Guarded([this] { fileSaveClick(); }))
+      return;
   }
   RemoveDocument(ActiveIndex());
   if (DocumentCount() == 0)
@@ -226,7 +237,8 @@ void TfrmMain::RemoveAllClick() {
 }
 
 void TfrmMain::ShowCaretPosition() {
-  if (documents_.empty()) return;
+  if (documents_.empty())
+    return;
   forms::RichEdit& e = ActiveEditor();
   const long end = e.Selection().cpMax;
   const long line = e.LineFromChar(end);

@@ -24,20 +24,25 @@ void TfrmMain::editUndoClick() {
 }
 
 void TfrmMain::editCutClick() {
-  if (!ReplaceWindowVisible()) ActiveEditor().Cut();
+  if (!ReplaceWindowVisible())
+    ActiveEditor().Cut();
 }
 
 void TfrmMain::editCopyClick() {
-  if (!ReplaceWindowVisible()) ActiveEditor().Copy();
+  if (!ReplaceWindowVisible())
+    ActiveEditor().Copy();
 }
 
 void TfrmMain::editPasteClick() {
-  if (!ReplaceWindowVisible()) ActiveEditor().Paste(); // plain text, in the editor's font
+  if (!ReplaceWindowVisible())
+    ActiveEditor().Paste(); // plain text, in the editor's font
 }
 
 void TfrmMain::editSelectAllClick() { ActiveEditor().SelectAll(); }
 
-void TfrmMain::editClick() { SetClipboardStates(ActiveEditor(), editCut(), editCopy(), editPaste()); }
+void TfrmMain::editClick() {
+  SetClipboardStates(ActiveEditor(), editCut(), editCopy(), editPaste());
+}
 
 void TfrmMain::PopupMenuRightClickPopup() {
   SetClipboardStates(ActiveEditor(), rightclickCut(), rightclickCopy(), rightclickPaste());

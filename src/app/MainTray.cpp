@@ -37,16 +37,20 @@ void TfrmMain::HideToTray(bool minimising) {
   // A minimise is restored first, so that the window comes back from the tray at its normal
   // size; the lock stays as it is, since only the unlock dialog ends it. The close box never
   // ends the program (only Exit does) and leaves the window's state and the image alone.
-  if (minimising && IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
-  if (!trayIcon_->Visible()) trayIcon_->Show();
+  if (minimising && IsIconic(Handle()))
+    ShowWindow(Handle(), SW_RESTORE);
+  if (!trayIcon_->Visible())
+    trayIcon_->Show();
   trayIcon_->SetHintString(kCaption);
   trayIcon_->HideApplication();
-  if (minimising && minLocked_) trayIcon_->SetImageListIndex(1);
+  if (minimising && minLocked_)
+    trayIcon_->SetImageListIndex(1);
 }
 
 void TfrmMain::OpenFromTray() {
   if (!minLocked_) {
-    if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+    if (IsIconic(Handle()))
+      ShowWindow(Handle(), SW_RESTORE);
     trayIcon_->ShowApplication();
     SetForegroundWindow(Handle());
     return;
@@ -65,7 +69,8 @@ void TfrmMain::OpenFromTray() {
 void TfrmMain::UnlockedFromDialog() {
   minLocked_ = false;
   trayIcon_->SetImageListIndex(0);
-  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  if (IsIconic(Handle()))
+    ShowWindow(Handle(), SW_RESTORE);
   trayIcon_->ShowApplication();
 }
 
@@ -75,16 +80,19 @@ void TfrmMain::btnMinLockClick() {
 }
 
 bool TfrmMain::UnlockBeforeExit() {
-  if (!minLocked_) return true;
+  if (!minLocked_)
+    return true;
   OpenFromTray(); // the unlock dialog; only brought forward when it is already up
   return !minLocked_;
 }
 
 bool TfrmMain::InputBehindTheLock(const MSG& msg) const {
-  if (!minLocked_ || !msg.hwnd) return false;
+  if (!minLocked_ || !msg.hwnd)
+    return false;
   const bool input = (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
                      (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST);
-  if (!input) return false;
+  if (!input)
+    return false;
   // Hidden windows keep their focus: keys typed or posted to them would still edit, copy or
   // save a document. Only the windows on screen (the unlock dialog, its message) take input.
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
@@ -94,7 +102,8 @@ bool TfrmMain::InputBehindTheLock(const MSG& msg) const {
 void TfrmMain::SizeChanged(WPARAM kind) {
   // Hidden once the minimise has finished, not in the middle of it. The caption button and the
   // system menu go straight to the tray (WM_SYSCOMMAND); this catches a minimise by other means.
-  if (kind == SIZE_MINIMIZED) PostMessageA(Handle(), WM_HIDETOTRAY, 0, 0);
+  if (kind == SIZE_MINIMIZED)
+    PostMessageA(Handle(), WM_HIDETOTRAY, 0, 0);
 }
 
 } // namespace vd::app

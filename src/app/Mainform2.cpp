@@ -52,7 +52,8 @@ TfrmMain::~TfrmMain() {
   app.OnHint = nullptr;
   SetMenu(Handle(), nullptr);
   documents_.clear();
-  if (glyphs_) ImageList_Destroy(glyphs_);
+  if (glyphs_)
+    ImageList_Destroy(glyphs_);
 }
 
 void TfrmMain::CreateComposition() {
@@ -129,10 +130,11 @@ void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
   }
 
   // The history, in file order, as far as the list holds.
-  history_.Load(settings_.ReadSectionValues(std::string(s::kHistorySection), FileHistory::kCapacity));
+  history_.Load(
+      settings_.ReadSectionValues(std::string(s::kHistorySection), FileHistory::kCapacity));
 
-  // Font, colours and word wrap are read before the first editor is made, so that it is made with them
-  // by the rule every new editor follows.
+  // Font, colours and word wrap are read before the first editor is made, so that it is made with
+  // them by the rule every new editor follows.
   ReadAppearance();
 
   // Placement comes before the first Document: the editor is then made at its final
@@ -162,7 +164,8 @@ void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
       history_.Add(*fileToOpen);
       opened = true;
     } catch (...) {
-      if (!documents_.empty()) RemoveDocument(DocumentCount() - 1);
+      if (!documents_.empty())
+        RemoveDocument(DocumentCount() - 1);
       forms::Application::Instance().ShowCurrentException();
     }
   }
@@ -181,31 +184,37 @@ void TfrmMain::FormCreate(const std::optional<std::string>& fileToOpen) {
 
 void TfrmMain::ShowFirstTime() {
   FormShow();
-  if (OnShow) OnShow();
+  if (OnShow)
+    OnShow();
   ShowWindow(Handle(), startMaximized_ ? SW_SHOWMAXIMIZED : SW_SHOW);
   UpdateWindow(Handle());
   SetForegroundWindow(Handle());
-  if (!documents_.empty()) ActiveEditor().SetFocus();
+  if (!documents_.empty())
+    ActiveEditor().SetFocus();
 }
 
 void TfrmMain::WMOpenRequest() {
   // A locked program opens the file out of sight and asks for the password instead of showing
   // itself; a second start must not be a way round the lock.
   if (!minLocked_) {
-    if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+    if (IsIconic(Handle()))
+      ShowWindow(Handle(), SW_RESTORE);
     trayIcon_->ShowApplication();
     SetForegroundWindow(Handle());
   }
   const std::string path = TakeHandedOverFile(settings_);
-  if (!path.empty()) OpenFileInNewTab(path);
-  if (minLocked_) OpenFromTray();
+  if (!path.empty())
+    OpenFileInNewTab(path);
+  if (minLocked_)
+    OpenFromTray();
 }
 
 LRESULT TfrmMain::WMQueryEndSession() {
   // A locked program shows nothing, not even a save question, so it keeps the session from
   // ending. Inside a modal dialog or the questions of an Exit already under way, the exit
   // sequence would pull the documents from under them: the session waits for the user.
-  if (minLocked_ || exitRunning_ || !IsWindowEnabled(Handle())) return 0;
+  if (minLocked_ || exitRunning_ || !IsWindowEnabled(Handle()))
+    return 0;
   forms::Guarded([this] { fileExitClick(); });
   // Only a program that has really ended lets the session go on; after Cancel or a failed save
   // the program and its text stay.
@@ -215,7 +224,8 @@ LRESULT TfrmMain::WMQueryEndSession() {
 void TfrmMain::fileExitClick() {
   // While locked nothing may show, write or copy a document's text: the password comes first,
   // and Cancel there leaves the program hidden and locked.
-  if (exitRunning_ || !UnlockBeforeExit()) return;
+  if (exitRunning_ || !UnlockBeforeExit())
+    return;
   exitRunning_ = true;
   struct Running {
     bool& flag;
@@ -223,16 +233,19 @@ void TfrmMain::fileExitClick() {
   } running{exitRunning_};
   // Ask about every modified Document, in page order; Cancel abandons the exit.
   for (int i = 0; i < DocumentCount(); ++i) {
-    if (!Editor(i).Modified()) continue;
+    if (!Editor(i).Modified())
+      continue;
     pageControl_->SetActivePageIndex(i);
-    const int answer = forms::ShowMessageBox(
-        "File " + documents_[static_cast<size_t>(i)].path +
-            " has been modified.  Would you like to save changes?",
-        "File Has Changed", forms::kMbYesNoCancel);
-    if (answer == forms::kIdCancel) return;
+    const int answer =
+        forms::ShowMessageBox("File " + documents_[static_cast<size_t>(i)].path +
+                                  " has been modified.  Would you like to save changes?",
+                              "File Has Changed", forms::kMbYesNoCancel);
+    if (answer == forms::kIdCancel)
+      return;
     // A cancelled Save As goes on with the next tab. A save that failed (its error has been
     // shown) ends the exit as Cancel would, rather than end the program and lose the text.
-    if (answer == forms::kIdYes && !forms::Guarded([this] { fileSaveClick(); })) return;
+    if (answer == forms::kIdYes && !forms::Guarded([this] { fileSaveClick(); }))
+      return;
   }
   WriteSettings();
   documents_.clear();
@@ -288,7 +301,8 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       closeAfterLoad_ = true;
       return 0;
     }
-    if (msg == WM_QUERYENDSESSION) return FALSE;
+    if (msg == WM_QUERYENDSESSION)
+      return FALSE;
   }
   switch (msg) {
   case WM_SIZE:
@@ -296,7 +310,8 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     Layout();
     return 0;
   case WM_HIDETOTRAY:
-    if (IsIconic(Handle())) HideToTray();
+    if (IsIconic(Handle()))
+      HideToTray();
     return 0;
   case WM_SYSCOMMAND:
     // Straight to the tray, never through the minimised state: the system would hide the
@@ -309,12 +324,14 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   case WM_WINDOWPOSCHANGING:
     // Only the unlock dialog shows a locked program; a show from outside (a restore, SW_SHOW)
     // leaves it hidden.
-    if (minLocked_) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+    if (minLocked_)
+      reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
     break;
   case WM_COMMAND:
     // Menu commands and shortcuts reach no document while locked; the tray menu's commands
     // come through the tray's own window.
-    if (minLocked_ && lParam == 0) return 0;
+    if (minLocked_ && lParam == 0)
+      return 0;
     break;
   case WM_OPENREQUEST:
     WMOpenRequest();
@@ -340,12 +357,14 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   case WM_SETFOCUS:
-    if (!documents_.empty()) ActiveEditor().SetFocus();
+    if (!documents_.empty())
+      ActiveEditor().SetFocus();
     return 0;
   default:
     break;
   }
-  if (forms::DispatchMenuMessage(msg, wParam, lParam)) return 0;
+  if (forms::DispatchMenuMessage(msg, wParam, lParam))
+    return 0;
   return Form::HandleMessage(msg, wParam, lParam);
 }
 

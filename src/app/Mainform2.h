@@ -276,7 +276,8 @@ private:
   // The hourglass on the toolbar, the window and the active editor for one command.
   forms::BusyCursor BusyOnActiveEditor();
   template <class Count>
-  void ShowCount(Count count, const std::string& before, const std::string& after, const char* caption);
+  void ShowCount(Count count, const std::string& before, const std::string& after,
+                 const char* caption);
   void WriteSettings();
   // The stored appearance at start-up, applied through the same routines as the commands.
   void ReadAppearance();

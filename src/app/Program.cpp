@@ -13,22 +13,19 @@ namespace vd::app {
 void Forms::Create(const std::optional<std::string>& fileToOpen) {
   frmMain = std::make_unique<TfrmMain>(fileToOpen);
   frmAbout = std::make_unique<dialogs::TfrmAbout>(frmMain.get());
-  frmGoto = std::make_unique<dialogs::TfrmGoto>(frmMain.get(), [main = frmMain.get()] {
-    return &main->ActiveEditor();
-  });
-  frmPrint = std::make_unique<dialogs::TfrmPrint>(frmMain.get(), [main = frmMain.get()] {
-    return &main->ActiveEditor();
-  });
+  frmGoto = std::make_unique<dialogs::TfrmGoto>(
+      frmMain.get(), [main = frmMain.get()] { return &main->ActiveEditor(); });
+  frmPrint = std::make_unique<dialogs::TfrmPrint>(
+      frmMain.get(), [main = frmMain.get()] { return &main->ActiveEditor(); });
   frmReadMe = std::make_unique<dialogs::TfrmReadMe>(frmMain.get());
-  frmReplace = std::make_unique<dialogs::TfrmReplace>(frmMain.get(), [main = frmMain.get()] {
-    return &main->ActiveEditor();
-  });
+  frmReplace = std::make_unique<dialogs::TfrmReplace>(
+      frmMain.get(), [main = frmMain.get()] { return &main->ActiveEditor(); });
   frmUnlock = std::make_unique<dialogs::TfrmUnlock>(frmMain.get());
   frmMinLockPassword = std::make_unique<dialogs::TfrmMinLockPassword>(frmMain.get());
   frmDirectories = std::make_unique<dialogs::TfrmDirectories>(frmMain.get(), &frmMain->OpenDialog(),
                                                               &frmMain->SaveDialog());
-  frmMain->SetDialogs({*frmAbout, *frmGoto, *frmPrint, *frmReadMe, *frmReplace, *frmUnlock, *frmMinLockPassword,
-                       *frmDirectories});
+  frmMain->SetDialogs({*frmAbout, *frmGoto, *frmPrint, *frmReadMe, *frmReplace, *frmUnlock,
+                       *frmMinLockPassword, *frmDirectories});
 }
 
 void Forms::Destroy() {
@@ -58,7 +55,8 @@ int RunProgram(HINSTANCE instance, const std::string& commandLine) {
   app.SetTitle(TfrmMain::kCaption);
   const std::vector<std::string> args = SplitArguments(SkipProgramName(commandLine));
   std::optional<std::string> fileToOpen;
-  if (!args.empty()) fileToOpen = args[0];
+  if (!args.empty())
+    fileToOpen = args[0];
 
   forms::IniFile settings(forms::SettingsFileName().Get());
   const HandOffBounds bounds;
@@ -76,8 +74,10 @@ int RunProgram(HINSTANCE instance, const std::string& commandLine) {
       return 0;
     }
     if (fileToOpen) {
-      const HandOffResult result = HandOver(settings.FileName(), *fileToOpen, place.running, bounds);
-      if (!result.delivered) forms::ShowMessageBox(result.message, "Error", forms::kMbIconError);
+      const HandOffResult result =
+          HandOver(settings.FileName(), *fileToOpen, place.running, bounds);
+      if (!result.delivered)
+        forms::ShowMessageBox(result.message, "Error", forms::kMbIconError);
       return 0;
     }
     // Without a file this start becomes a further, independent instance holding no mutex.

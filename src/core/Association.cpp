@@ -13,12 +13,11 @@ std::string OpenCommand(std::string_view programPath) {
 }
 
 std::vector<KeyStep> TypeSteps(std::string_view txtValue, std::string_view programPath) {
-  if (NamesOurType(txtValue)) return {};
+  if (NamesOurType(txtValue))
+    return {};
   return {
-      {true, kExtension, std::string(kFileType)},
-      {true, kFileType, std::string("Text Document")},
-      {false, "shell", std::string("open")},
-      {false, "open", std::string("&Open")},
+      {true, kExtension, std::string(kFileType)},   {true, kFileType, std::string("Text Document")},
+      {false, "shell", std::string("open")},        {false, "open", std::string("&Open")},
       {false, "command", OpenCommand(programPath)},
   };
 }

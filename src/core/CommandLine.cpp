@@ -11,8 +11,10 @@ std::vector<std::string> SplitArguments(std::string_view arguments) {
   size_t i = 0;
   const size_t n = arguments.size();
   while (true) {
-    while (i < n && IsBlank(arguments[i])) ++i;
-    if (i >= n) break;
+    while (i < n && IsBlank(arguments[i]))
+      ++i;
+    if (i >= n)
+      break;
     std::string arg;
     bool quoted = false;
     for (; i < n && (quoted || !IsBlank(arguments[i])); ++i) {
@@ -29,10 +31,12 @@ std::vector<std::string> SplitArguments(std::string_view arguments) {
 std::string_view SkipProgramName(std::string_view commandLine) {
   size_t i = 0;
   const size_t n = commandLine.size();
-  while (i < n && IsBlank(commandLine[i])) ++i;
+  while (i < n && IsBlank(commandLine[i]))
+    ++i;
   bool quoted = false;
   for (; i < n && (quoted || !IsBlank(commandLine[i])); ++i)
-    if (commandLine[i] == '"') quoted = !quoted;
+    if (commandLine[i] == '"')
+      quoted = !quoted;
   return commandLine.substr(i);
 }
 

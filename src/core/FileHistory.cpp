@@ -8,8 +8,10 @@ namespace vd {
 
 void FileHistory::Load(const std::vector<std::pair<std::string, std::string>>& sectionValues) {
   for (const auto& [key, value] : sectionValues) {
-    if (entries_.size() >= kCapacity) break;
-    if (!value.empty()) entries_.push_back(value);
+    if (entries_.size() >= kCapacity)
+      break;
+    if (!value.empty())
+      entries_.push_back(value);
   }
 }
 
@@ -26,9 +28,11 @@ std::vector<std::pair<std::string, std::string>> FileHistory::KeysToSave() const
 void FileHistory::Add(const std::string& path) {
   auto same = std::find_if(entries_.begin(), entries_.end(),
                            [&](const std::string& e) { return sameText_(e, path); });
-  if (same != entries_.end()) entries_.erase(same);
+  if (same != entries_.end())
+    entries_.erase(same);
   entries_.insert(entries_.begin(), path);
-  if (entries_.size() > kCapacity) entries_.resize(kCapacity);
+  if (entries_.size() > kCapacity)
+    entries_.resize(kCapacity);
 }
 
 void FileHistory::RemoveObsolete(const std::function<bool(const std::string&)>& exists) {

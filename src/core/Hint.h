@@ -5,9 +5,7 @@
 // without a bar serves as both.
 namespace vd {
 
-inline std::string ShortHintPart(const std::string& hint) {
-  return hint.substr(0, hint.find('|'));
-}
+inline std::string ShortHintPart(const std::string& hint) { return hint.substr(0, hint.find('|')); }
 
 inline std::string LongHintPart(const std::string& hint) {
   const auto bar = hint.find('|');

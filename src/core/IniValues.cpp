@@ -12,16 +12,19 @@ std::optional<int32_t> ParseIniInteger(std::string_view text) {
     // would mean it.
     uint32_t bits = 0;
     auto [ptr, ec] = std::from_chars(first + 2, last, bits, 16);
-    if (ec != std::errc() || ptr != last) return std::nullopt;
+    if (ec != std::errc() || ptr != last)
+      return std::nullopt;
     return static_cast<int32_t>(bits);
   }
   if (first != last && *first == '+') {
     ++first; // from_chars refuses a plus sign, but a sign must still be followed by a digit
-    if (first == last || *first == '-' || *first == '+') return std::nullopt;
+    if (first == last || *first == '-' || *first == '+')
+      return std::nullopt;
   }
   int32_t value = 0;
   auto [ptr, ec] = std::from_chars(first, last, value, 10);
-  if (ec != std::errc() || ptr != last) return std::nullopt; // out of range or trailing junk
+  if (ec != std::errc() || ptr != last)
+    return std::nullopt; // out of range or trailing junk
   return value;
 }
 

@@ -4,7 +4,8 @@ namespace vd::minlock {
 
 namespace {
 std::string Shift(std::string_view text, int direction) {
-  if (text.size() > kMinLockKey.size()) throw RangeCheckError();
+  if (text.size() > kMinLockKey.size())
+    throw RangeCheckError();
   std::string out(text);
   for (size_t i = 0; i < out.size(); ++i)
     out[i] = static_cast<char>(static_cast<unsigned char>(text[i]) +
@@ -24,19 +25,22 @@ std::string Scramble(std::string_view password) { return Shift(password, +1); }
 std::string Unscramble(std::string_view stored) { return Shift(stored, -1); }
 
 std::optional<std::string> StoredPassword(std::string_view stored) {
-  if (stored.size() > kMinLockKey.size()) return std::nullopt;
+  if (stored.size() > kMinLockKey.size())
+    return std::nullopt;
   return Unscramble(stored);
 }
 
 bool SurvivesSettingsFile(std::string_view value) {
   for (char c : value)
-    if (c == '\0' || c == '\r' || c == '\n') return false;
-  if (value.empty()) return true;
+    if (c == '\0' || c == '\r' || c == '\n')
+      return false;
+  if (value.empty())
+    return true;
   if (IsTrimmed(static_cast<unsigned char>(value.front())) ||
       IsTrimmed(static_cast<unsigned char>(value.back())))
     return false;
   const bool quoted = value.size() >= 2 && value.front() == value.back() &&
-                     (value.front() == '"' || value.front() == '\'');
+                      (value.front() == '"' || value.front() == '\'');
   return !quoted;
 }
 

@@ -27,14 +27,16 @@ inline constexpr int kMinUsableHeight = 150;
 inline constexpr int kMinCaptionVisible = 32;
 
 constexpr bool PlacementIsUsable(const Bounds& b, std::span<const Bounds> workAreas) {
-  if (b.width < kMinUsableWidth || b.height < kMinUsableHeight) return false;
+  if (b.width < kMinUsableWidth || b.height < kMinUsableHeight)
+    return false;
   // In 64 bits: settings may hold any 32-bit values, and their sums must not wrap.
   using L = long long;
   const L left = b.left, top = b.top, right = left + b.width;
   for (const Bounds& m : workAreas) {
     const L mLeft = m.left, mTop = m.top, mRight = mLeft + m.width, mBottom = mTop + m.height;
     const L across = std::min(right, mRight) - std::max(left, mLeft);
-    if (across >= kMinCaptionVisible && top >= mTop && top + kMinCaptionVisible <= mBottom) return true;
+    if (across >= kMinCaptionVisible && top >= mTop && top + kMinCaptionVisible <= mBottom)
+      return true;
   }
   return false;
 }

@@ -32,46 +32,61 @@ bool Scan(std::string_view b, bool skipBinary) {
     const char c = b[i];
     if (c == '{') {
       groups.push_back({inNameTable(), true});
-      if (static_cast<int>(groups.size()) > kRtfMaxGroupDepth) return false;
+      if (static_cast<int>(groups.size()) > kRtfMaxGroupDepth)
+        return false;
       nameRun = 0;
       ++i;
     } else if (c == '}') {
-      if (!groups.empty()) groups.pop_back();
+      if (!groups.empty())
+        groups.pop_back();
       nameRun = 0;
       ++i;
     } else if (c == '\\' && i + 1 < b.size() && IsLetter(b[i + 1])) {
       const std::size_t start = ++i;
-      while (i < b.size() && IsLetter(b[i])) ++i;
+      while (i < b.size() && IsLetter(b[i]))
+        ++i;
       const std::string_view word = b.substr(start, i - start);
       const std::size_t paramStart = i;
-      if (i < b.size() && b[i] == '-') ++i;
-      while (i < b.size() && IsDigit(b[i])) ++i;
-      if (i - start > kRtfMaxTokenLength) return false;
+      if (i < b.size() && b[i] == '-')
+        ++i;
+      while (i < b.size() && IsDigit(b[i]))
+        ++i;
+      if (i - start > kRtfMaxTokenLength)
+        return false;
       if (!groups.empty() && groups.back().awaitingDestination) {
         groups.back().awaitingDestination = false;
-        if (IsNameTable(word)) groups.back().inNameTable = true;
+        if (IsNameTable(word))
+          groups.back().inNameTable = true;
       }
       if (skipBinary && word == "bin") {
         std::size_t n = 0;
         for (std::size_t k = paramStart; k < i && n <= b.size(); ++k)
-          if (IsDigit(b[k])) n = n * 10 + static_cast<std::size_t>(b[k] - '0');
-        if (i < b.size() && b[i] == ' ') ++i; // the delimiter is not data
+          if (IsDigit(b[k]))
+            n = n * 10 + static_cast<std::size_t>(b[k] - '0');
+        if (i < b.size() && b[i] == ' ')
+          ++i; // the delimiter is not data
         i = n >= b.size() - i ? b.size() : i + n;
         continue;
       }
-      if (i < b.size() && b[i] == ' ') ++i; // the delimiter belongs to the word
+      if (i < b.size() && b[i] == ' ')
+        ++i; // the delimiter belongs to the word
     } else if (c == '\\') {
       // A control symbol: "\*" keeps the group waiting for its destination word; "\'hh" is
       // one character of a name.
       const bool star = i + 1 < b.size() && b[i + 1] == '*';
       const std::size_t len = (i + 1 < b.size() && b[i + 1] == '\'') ? 4 : 2;
-      if (!star && !groups.empty()) groups.back().awaitingDestination = false;
+      if (!star && !groups.empty())
+        groups.back().awaitingDestination = false;
       i = len >= b.size() - i ? b.size() : i + len;
-      if (!nameByte()) return false;
+      if (!nameByte())
+        return false;
     } else {
-      if (c == ';') nameRun = 0;
-      else if (c != '\r' && c != '\n' && !nameByte()) return false;
-      if (c != ' ' && c != '\r' && c != '\n' && !groups.empty()) groups.back().awaitingDestination = false;
+      if (c == ';')
+        nameRun = 0;
+      else if (c != '\r' && c != '\n' && !nameByte())
+        return false;
+      if (c != ' ' && c != '\r' && c != '\n' && !groups.empty())
+        groups.back().awaitingDestination = false;
       ++i;
     }
   }

@@ -15,8 +15,7 @@ namespace vd {
 //   }
 //
 // Callers use Get(); tests put a stand-in in force for a scope with ServiceOverride.
-template <class T>
-class Service {
+template <class T> class Service {
 public:
   explicit Service(T& real) noexcept : real_(&real) {}
   Service(const Service&) = delete;
@@ -36,8 +35,7 @@ private:
 
 // Puts a replacement in force for its own lifetime and then gives back whatever was in force
 // before, so overrides nest (a fixture's, then one test's).
-template <class T>
-class ServiceOverride {
+template <class T> class ServiceOverride {
 public:
   ServiceOverride(Service<T>& service, T& replacement) noexcept
       : service_(service), previous_(service.Install(&replacement)) {}

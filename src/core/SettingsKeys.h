@@ -48,7 +48,8 @@ inline constexpr Key kFontItalic{"Font", "Italic", ValueType::Integer, "", 0};
 
 inline constexpr Key kOptionsWordWrap{"Options", "WordWrap", ValueType::Boolean, "", 1};
 inline constexpr Key kOptionsToolbar{"Options", "Toolbar", ValueType::Boolean, "", 1};
-inline constexpr Key kOptionsMinLockPassword{"Options", "MinLock Password", ValueType::String, "", 0};
+inline constexpr Key kOptionsMinLockPassword{"Options", "MinLock Password", ValueType::String, "",
+                                             0};
 
 // Every single key above, for tests and tools that walk the whole file.
 std::span<const Key> AllKeys();

@@ -10,7 +10,7 @@ namespace vd::dialogs {
 namespace {
 constexpr const char* kLabels[5] = {
     VD_PROGRAM_TITLE " ",
-    "Windows 95/98/2000/NT/ME/XP",
+    "Windows 95/98/2000/NT/ME/XP", // kept on purpose: the label the program has always shown
     "Copyright (C) The Vellumdesk developers",
     "https://www.vellumdesk.example/",
     "Questions: help@vellumdesk.example\nBug reports: bugs@vellumdesk.example",
@@ -44,18 +44,23 @@ TfrmAbout::TfrmAbout(forms::Component* owner)
   forms::ControlArgs image = ControlAt(Handle(), 17, 17, 32, 32);
   image.style = SS_ICON | SS_REALSIZECONTROL;
   image_ = std::make_unique<forms::Control>(this, "STATIC", image);
-  if (icon_) SendMessageA(image_->Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+  if (icon_)
+    SendMessageA(image_->Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
 
   const int tops[5] = {8, 30, 52, 74, 96};
   for (size_t i = 0; i < labels_.size(); ++i) {
     const int height = i == 4 ? 36 : 18;
-    labels_[i] = std::make_unique<forms::Label>(this, ControlAt(Handle(), 72, tops[i], 273, height, kLabels[i]), true);
+    labels_[i] = std::make_unique<forms::Label>(
+        this, ControlAt(Handle(), 72, tops[i], 273, height, kLabels[i]), true);
     labels_[i]->SetFont(font_);
   }
 
-  group_ = std::make_unique<forms::GroupBox>(this, ControlAt(Handle(), 8, 148, 337, 204, "More Information"));
-  paragraph1_ = std::make_unique<forms::Label>(this, ControlAt(Handle(), 20, 172, 313, 64, kPassingOn), true);
-  paragraph2_ = std::make_unique<forms::Label>(this, ControlAt(Handle(), 20, 244, 313, 96, kBuilt), true);
+  group_ = std::make_unique<forms::GroupBox>(
+      this, ControlAt(Handle(), 8, 148, 337, 204, "More Information"));
+  paragraph1_ =
+      std::make_unique<forms::Label>(this, ControlAt(Handle(), 20, 172, 313, 64, kPassingOn), true);
+  paragraph2_ =
+      std::make_unique<forms::Label>(this, ControlAt(Handle(), 20, 244, 313, 96, kBuilt), true);
 
   btnOK_ = MakeOkButton(*this, 139, 364);
 }
@@ -66,11 +71,14 @@ TfrmAbout::~TfrmAbout() {
   paragraph2_.reset();
   paragraph1_.reset();
   group_.reset();
-  for (auto& l : labels_) l.reset();
+  for (auto& l : labels_)
+    l.reset();
   image_.reset();
   frame_.reset();
-  if (font_) DeleteObject(font_);
-  if (icon_) DestroyIcon(icon_);
+  if (font_)
+    DeleteObject(font_);
+  if (icon_)
+    DestroyIcon(icon_);
 }
 
 } // namespace vd::dialogs

@@ -15,16 +15,21 @@ std::string ReadDirectory(const forms::IniFile& settings, const settings::Key& k
 
 TfrmDirectories::TfrmDirectories(forms::Component* owner, forms::FileDialog* openDialog,
                                  forms::FileDialog* saveDialog)
-    : ButtonsOnlyForm(owner, DialogDesign("TfrmDirectories", "Default Working Directories", 258, 188,
-                               WS_POPUP | WS_CAPTION)),
+    : ButtonsOnlyForm(owner, DialogDesign("TfrmDirectories", "Default Working Directories", 258,
+                                          188, WS_POPUP | WS_CAPTION)),
       openDialog_(openDialog), saveDialog_(saveDialog) {
-  chkboxUse_ = std::make_unique<forms::CheckBox>(this, ControlAt(Handle(), 8, 12, 241, 17, "Use Default Directories"));
-  label1_ = std::make_unique<forms::Label>(this, ControlAt(Handle(), 8, 40, 241, 16, "Save Directory:"));
+  chkboxUse_ = std::make_unique<forms::CheckBox>(
+      this, ControlAt(Handle(), 8, 12, 241, 17, "Use Default Directories"));
+  label1_ =
+      std::make_unique<forms::Label>(this, ControlAt(Handle(), 8, 40, 241, 16, "Save Directory:"));
   editSaveDir_ = std::make_unique<forms::Edit>(this, ControlAt(Handle(), 8, 56, 241, 21));
-  label2_ = std::make_unique<forms::Label>(this, ControlAt(Handle(), 8, 88, 241, 16, "Open Directory:"));
+  label2_ =
+      std::make_unique<forms::Label>(this, ControlAt(Handle(), 8, 88, 241, 16, "Open Directory:"));
   editOpenDir_ = std::make_unique<forms::Edit>(this, ControlAt(Handle(), 8, 104, 241, 21));
-  btnChange_ = std::make_unique<forms::Button>(this, ControlAt(Handle(), 40, 148, 75, 25, "Change"));
-  btnCancel_ = std::make_unique<forms::Button>(this, ControlAt(Handle(), 144, 148, 75, 25, "Cancel"));
+  btnChange_ =
+      std::make_unique<forms::Button>(this, ControlAt(Handle(), 40, 148, 75, 25, "Change"));
+  btnCancel_ =
+      std::make_unique<forms::Button>(this, ControlAt(Handle(), 144, 148, 75, 25, "Cancel"));
   btnChange_->OnClick = [this] { btnChangeClick(); };
   btnCancel_->OnClick = [this] { btnCancelClick(); };
 }
@@ -52,8 +57,10 @@ void TfrmDirectories::btnChangeClick() {
   settings.WriteString(settings::kDirOpenDefault, open);
   if (chkboxUse_->Checked()) {
     settings.WriteInteger(settings::kDirUseDefault, 1);
-    if (openDialog_) openDialog_->initialDir = open;
-    if (saveDialog_) saveDialog_->initialDir = save;
+    if (openDialog_)
+      openDialog_->initialDir = open;
+    if (saveDialog_)
+      saveDialog_->initialDir = save;
   } else {
     settings.WriteInteger(settings::kDirUseDefault, 0);
   }
@@ -61,6 +68,5 @@ void TfrmDirectories::btnChangeClick() {
 }
 
 void TfrmDirectories::btnCancelClick() { CloseDialog(*this); }
-
 
 } // namespace vd::dialogs

@@ -25,15 +25,17 @@ forms::Edit::Options Password(int maxLength = 0) {
 } // namespace
 
 TfrmUnlock::TfrmUnlock(forms::Component* owner)
-    : ButtonsOnlyForm(owner, DialogDesign("TfrmUnlock", "MinLock Password", 281, 116, kNoBorderIcons)) {
+    : ButtonsOnlyForm(owner,
+                      DialogDesign("TfrmUnlock", "MinLock Password", 281, 116, kNoBorderIcons)) {
   label1_ = std::make_unique<forms::Label>(
       this, ControlAt(Handle(), 8, 12, 265, 16, "Please enter password to unlock Vellumdesk:"));
   // Room for the longest password the password dialog can store, so every one can be typed.
-  editPassword_ = std::make_unique<forms::Edit>(
-      this, ControlAt(Handle(), 8, 36, 265, 21),
-      Password(static_cast<int>(minlock::kMinLockKey.size())));
+  editPassword_ =
+      std::make_unique<forms::Edit>(this, ControlAt(Handle(), 8, 36, 265, 21),
+                                    Password(static_cast<int>(minlock::kMinLockKey.size())));
   btnUnlock_ = std::make_unique<forms::Button>(this, ControlAt(Handle(), 56, 76, 75, 25, "Unlock"));
-  btnCancel_ = std::make_unique<forms::Button>(this, ControlAt(Handle(), 150, 76, 75, 25, "Cancel"));
+  btnCancel_ =
+      std::make_unique<forms::Button>(this, ControlAt(Handle(), 150, 76, 75, 25, "Cancel"));
   btnUnlock_->OnClick = [this] { btnUnlockClick(); };
   btnCancel_->OnClick = [this] { btnCancelClick(); };
 }
@@ -49,7 +51,8 @@ void TfrmUnlock::btnUnlockClick() {
     return;
   }
   editPassword_->SetText("");
-  if (OnUnlocked) OnUnlocked();
+  if (OnUnlocked)
+    OnUnlocked();
   CloseDialog(*this);
 }
 
@@ -58,15 +61,19 @@ void TfrmUnlock::btnCancelClick() {
   CloseDialog(*this);
 }
 
-
 TfrmMinLockPassword::TfrmMinLockPassword(forms::Component* owner)
-    : ButtonsOnlyForm(owner, DialogDesign("TfrmMinLockPassword", "MinLock Password", 258, 155, kNoBorderIcons)) {
-  label1_ = std::make_unique<forms::Label>(this, ControlAt(Handle(), 8, 20, 80, 16, "Old Password:"));
+    : ButtonsOnlyForm(owner, DialogDesign("TfrmMinLockPassword", "MinLock Password", 258, 155,
+                                          kNoBorderIcons)) {
+  label1_ =
+      std::make_unique<forms::Label>(this, ControlAt(Handle(), 8, 20, 80, 16, "Old Password:"));
   editOld_ = std::make_unique<forms::Edit>(this, ControlAt(Handle(), 96, 16, 153, 21), Password());
-  label2_ = std::make_unique<forms::Label>(this, ControlAt(Handle(), 8, 60, 80, 16, "New Password:"));
+  label2_ =
+      std::make_unique<forms::Label>(this, ControlAt(Handle(), 8, 60, 80, 16, "New Password:"));
   editNew_ = std::make_unique<forms::Edit>(this, ControlAt(Handle(), 96, 56, 153, 21), Password());
-  btnChange_ = std::make_unique<forms::Button>(this, ControlAt(Handle(), 40, 112, 75, 25, "Change"));
-  btnCancel_ = std::make_unique<forms::Button>(this, ControlAt(Handle(), 144, 112, 75, 25, "Cancel"));
+  btnChange_ =
+      std::make_unique<forms::Button>(this, ControlAt(Handle(), 40, 112, 75, 25, "Change"));
+  btnCancel_ =
+      std::make_unique<forms::Button>(this, ControlAt(Handle(), 144, 112, 75, 25, "Cancel"));
   btnChange_->OnClick = [this] { btnChangeClick(); };
   btnCancel_->OnClick = [this] { btnCancelClick(); };
 }
@@ -84,13 +91,15 @@ void TfrmMinLockPassword::btnChangeClick() {
   const std::string newText = editNew_->Text();
   const bool oldDisabled = !editOld_->Enabled();
   if ((oldDisabled || (current_ && oldText == *current_)) && !newText.empty()) {
-    if (!Store(newText)) return;
+    if (!Store(newText))
+      return;
     forms::ShowMessageBox("The password has been successfully changed.", "Success", forms::kMbOk);
     editOld_->SetText("");
     editNew_->SetText("");
     CloseDialog(*this);
   } else if (!oldDisabled && !(current_ && oldText == *current_)) {
-    forms::ShowMessageBox("The old password is incorrect.  Please try again.", "Error", forms::kMbOk);
+    forms::ShowMessageBox("The old password is incorrect.  Please try again.", "Error",
+                          forms::kMbOk);
   } else {
     forms::ShowMessageBox("You must type in a new password.", "Error", forms::kMbOk);
   }
@@ -116,6 +125,5 @@ void TfrmMinLockPassword::btnCancelClick() {
   editNew_->SetText("");
   CloseDialog(*this);
 }
-
 
 } // namespace vd::dialogs

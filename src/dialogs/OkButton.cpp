@@ -22,7 +22,8 @@ HIMAGELIST OkGlyph() {
     DeleteObject(back);
     HPEN pen = CreatePen(PS_SOLID, size / 8 + 1, RGB(0, 128, 0));
     HGDIOBJ oldPen = SelectObject(dc, pen);
-    const POINT tick[3] = {{size * 3 / 16, size * 8 / 16}, {size * 6 / 16, size * 12 / 16},
+    const POINT tick[3] = {{size * 3 / 16, size * 8 / 16},
+                           {size * 6 / 16, size * 12 / 16},
                            {size * 13 / 16, size * 3 / 16}};
     Polyline(dc, tick, 3);
     SelectObject(dc, oldPen);

@@ -15,7 +15,8 @@ TfrmPrint::TfrmPrint(forms::Component* owner, std::function<forms::RichEdit*()> 
       activeEditor_(std::move(activeEditor)), colorDialog_(this) {
   const HWND h = Handle();
   groupColors_ = std::make_unique<forms::GroupBox>(this, ControlAt(h, 8, 4, 323, 129, "Colors"));
-  labelTextColor_ = std::make_unique<forms::Label>(this, ControlAt(h, 20, 28, 104, 16, "Text Color:"));
+  labelTextColor_ =
+      std::make_unique<forms::Label>(this, ControlAt(h, 20, 28, 104, 16, "Text Color:"));
   auto textSwatch = ControlAt(h, 128, 24, 25, 25);
   textSwatch.hint = "Text Color";
   shapeColor_ = std::make_unique<forms::Shape>(this, textSwatch);
@@ -30,10 +31,13 @@ TfrmPrint::TfrmPrint(forms::Component* owner, std::function<forms::RichEdit*()> 
                 "always be white."),
       true);
 
-  groupOptions_ = std::make_unique<forms::GroupBox>(this, ControlAt(h, 8, 140, 217, 109, "Options"));
-  labelPrintRange_ = std::make_unique<forms::Label>(this, ControlAt(h, 20, 160, 120, 16, "Print Range:"));
-  boxPrintRange_ = std::make_unique<forms::ListBox>(this, ControlAt(h, 20, 180, 193, 57),
-                                                    std::vector<std::string>{"Entire Text", "Selected Area"});
+  groupOptions_ =
+      std::make_unique<forms::GroupBox>(this, ControlAt(h, 8, 140, 217, 109, "Options"));
+  labelPrintRange_ =
+      std::make_unique<forms::Label>(this, ControlAt(h, 20, 160, 120, 16, "Print Range:"));
+  boxPrintRange_ =
+      std::make_unique<forms::ListBox>(this, ControlAt(h, 20, 180, 193, 57),
+                                       std::vector<std::string>{"Entire Text", "Selected Area"});
 
   btnPrint_ = std::make_unique<forms::Button>(this, ControlAt(h, 240, 146, 91, 27, "Print"));
   btnSetup_ = std::make_unique<forms::Button>(this, ControlAt(h, 240, 184, 91, 27, "Page Setup"));
@@ -49,7 +53,8 @@ TfrmPrint::TfrmPrint(forms::Component* owner, std::function<forms::RichEdit*()> 
   // The group boxes go beneath the controls they frame, or the swatches, which clip their
   // siblings, would clip themselves away.
   for (const forms::GroupBox* group : {groupColors_.get(), groupOptions_.get()})
-    SetWindowPos(group->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(group->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   toolTips_ = std::make_unique<forms::ToolTips>(h);
   toolTips_->Add(*shapeColor_, shapeColor_->ShortHint());
@@ -67,7 +72,8 @@ void TfrmPrint::FormShow() {
 }
 
 void TfrmPrint::shapeColorMouseDown() {
-  if (!colorDialog_.Execute(Handle())) return;
+  if (!colorDialog_.Execute(Handle()))
+    return;
   shapeColor_->SetBrushColour(colorDialog_.color);
 }
 
@@ -75,7 +81,8 @@ void TfrmPrint::btnSetupClick() { forms::Printers().Get().RunPrinterSetup(Handle
 
 void TfrmPrint::btnPrintClick() {
   forms::RichEdit* editor = activeEditor_ ? activeEditor_() : nullptr;
-  if (!editor) return;
+  if (!editor)
+    return;
   const int range = boxPrintRange_->ItemIndex();
   if (range < 0) {
     forms::ShowMessageBox("You must select a print range before printing.", "Oops!", forms::kMbOk);

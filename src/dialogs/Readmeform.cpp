@@ -14,8 +14,10 @@ constexpr int kStrip = 40; // the bottom strip that holds OK
 
 std::string TfrmReadMe::BuiltInText() {
   HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(IDR_README), MAKEINTRESOURCEA(10)); // RT_RCDATA
-  if (!found) return {};
+  HRSRC found =
+      FindResourceA(module, MAKEINTRESOURCEA(IDR_README), MAKEINTRESOURCEA(10)); // RT_RCDATA
+  if (!found)
+    return {};
   HGLOBAL loaded = LoadResource(module, found);
   const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
   return data ? std::string(data, SizeofResource(module, found)) : std::string();
@@ -30,7 +32,8 @@ TfrmReadMe::TfrmReadMe(forms::Component* owner)
   text.multiLine = true;
   text.readOnly = true;
   text.verticalScroll = true;
-  memo_ = std::make_unique<forms::Edit>(this, ControlAt(Handle(), 0, 0, kWidth, kHeight - kStrip), text);
+  memo_ = std::make_unique<forms::Edit>(this, ControlAt(Handle(), 0, 0, kWidth, kHeight - kStrip),
+                                        text);
   memo_->SetFont(font_);
   memo_->SetText(BuiltInText());
   btnOK_ = MakeOkButton(*this, (kWidth - 75) / 2, kHeight - kStrip + (kStrip - 25) / 2);
@@ -39,7 +42,8 @@ TfrmReadMe::TfrmReadMe(forms::Component* owner)
 TfrmReadMe::~TfrmReadMe() {
   btnOK_.reset();
   memo_.reset();
-  if (font_) DeleteObject(font_);
+  if (font_)
+    DeleteObject(font_);
 }
 
 } // namespace vd::dialogs

@@ -14,7 +14,8 @@ constexpr wchar_t kCtrlC = 0x03, kCtrlV = 0x16, kCtrlX = 0x18;
 
 // The editor counts characters, the box holds bytes of the system code page.
 long CharacterCount(const std::string& text) {
-  if (text.empty()) return 0;
+  if (text.empty())
+    return 0;
   return MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
 }
 
@@ -25,7 +26,8 @@ forms::FormDesign ReplaceDesign() {
 }
 
 void PasteOnCtrlV(forms::Edit& box, WPARAM key, unsigned shift) {
-  if (key == 'V' && (shift & forms::kShiftCtrl)) SendMessageA(box.Handle(), WM_PASTE, 0, 0);
+  if (key == 'V' && (shift & forms::kShiftCtrl))
+    SendMessageA(box.Handle(), WM_PASTE, 0, 0);
 }
 
 } // namespace
@@ -33,8 +35,10 @@ void PasteOnCtrlV(forms::Edit& box, WPARAM key, unsigned shift) {
 LRESULT ShortcutEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   // The characters these keys would type reach the box only when no shortcut took the key
   // press; they must not paste a second time, nor cut or copy.
-  if (msg == WM_CHAR && (wParam == kCtrlC || wParam == kCtrlV || wParam == kCtrlX)) return 0;
-  if (msg == WM_KEYUP && OnKeyUp) OnKeyUp(wParam, forms::KeyShift());
+  if (msg == WM_CHAR && (wParam == kCtrlC || wParam == kCtrlV || wParam == kCtrlX))
+    return 0;
+  if (msg == WM_KEYUP && OnKeyUp)
+    OnKeyUp(wParam, forms::KeyShift());
   return Edit::HandleMessage(msg, wParam, lParam);
 }
 
@@ -49,17 +53,21 @@ TfrmReplace::TfrmReplace(forms::Component* owner, std::function<forms::RichEdit*
   options_ = std::make_unique<forms::GroupBox>(this, ControlAt(h, 8, 80, 129, 81, "Options"));
   // The group box does not pass its children's clicks on: the boxes stand on the form, at
   // their places within the frame.
-  checkMatchCase_ = std::make_unique<forms::CheckBox>(this, ControlAt(h, 8 + 8, 80 + 24, 113, 17, "Case Sensitive"));
-  checkWholeWord_ = std::make_unique<forms::CheckBox>(this, ControlAt(h, 8 + 8, 80 + 48, 113, 17, "Whole Word Only"));
-  origin_ = std::make_unique<forms::RadioGroup>(this, ControlAt(h, 152, 80, 129, 81, "Origin"),
-                                                std::vector<std::string>{"Top of File", "Cursor Position"});
+  checkMatchCase_ = std::make_unique<forms::CheckBox>(
+      this, ControlAt(h, 8 + 8, 80 + 24, 113, 17, "Case Sensitive"));
+  checkWholeWord_ = std::make_unique<forms::CheckBox>(
+      this, ControlAt(h, 8 + 8, 80 + 48, 113, 17, "Whole Word Only"));
+  origin_ = std::make_unique<forms::RadioGroup>(
+      this, ControlAt(h, 152, 80, 129, 81, "Origin"),
+      std::vector<std::string>{"Top of File", "Cursor Position"});
   origin_->SetItemIndex(0);
   forms::ControlArgs first = ControlAt(h, 296, 8, 75, 25, "Find");
   first.style = WS_GROUP; // ends the radio group
   btnFind_ = std::make_unique<forms::Button>(this, first);
   btnFindNext_ = std::make_unique<forms::Button>(this, ControlAt(h, 296, 40, 75, 25, "Find Next"));
   btnReplace_ = std::make_unique<forms::Button>(this, ControlAt(h, 296, 72, 75, 25, "Replace"));
-  btnReplaceAll_ = std::make_unique<forms::Button>(this, ControlAt(h, 296, 104, 75, 25, "Replace All"));
+  btnReplaceAll_ =
+      std::make_unique<forms::Button>(this, ControlAt(h, 296, 104, 75, 25, "Replace All"));
   btnClose_ = std::make_unique<forms::Button>(this, ControlAt(h, 296, 136, 75, 25, "Close"));
   SetFollowUps(false);
 
@@ -83,9 +91,11 @@ LRESULT TfrmReplace::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   // Coming back to the window goes back to the control the user left, the Find box at first,
   // as a dialog does; the window itself takes no keys.
   if (msg == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {
-    if (HWND f = GetFocus(); f && IsChild(Handle(), f)) lastFocus_ = f;
+    if (HWND f = GetFocus(); f && IsChild(Handle(), f))
+      lastFocus_ = f;
   } else if (msg == WM_SETFOCUS) {
-    HWND to = lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_) ? lastFocus_ : find_->Handle();
+    HWND to = lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_) ? lastFocus_
+                                                                                : find_->Handle();
     ::SetFocus(to);
     return 0;
   }
@@ -119,11 +129,13 @@ void TfrmReplace::SelectMatch(forms::RichEdit& e, long pos) {
 
 void TfrmReplace::btnFindClick() {
   forms::RichEdit* e = Editor();
-  if (!e) return;
+  if (!e)
+    return;
   const CHARRANGE sel = e->Selection();
   const long pos = Search(*e, search::FindStart(OriginSetting(), sel.cpMin, sel.cpMax));
   if (pos < 0) {
-    forms::ShowMessageBox("The text could not be found in the document.", "Not Found", forms::kMbOk);
+    forms::ShowMessageBox("The text could not be found in the document.", "Not Found",
+                          forms::kMbOk);
     return;
   }
   SelectMatch(*e, pos);
@@ -132,7 +144,8 @@ void TfrmReplace::btnFindClick() {
 
 void TfrmReplace::btnFindNextClick() {
   forms::RichEdit* e = Editor();
-  if (!e) return;
+  if (!e)
+    return;
   const long pos = Search(*e, search::FindNextStart(e->Selection().cpMax));
   if (pos < 0) {
     forms::ShowMessageBox("No more instances of the search string have been found.", "Not Found",
@@ -145,14 +158,16 @@ void TfrmReplace::btnFindNextClick() {
 
 void TfrmReplace::btnReplaceClick() {
   forms::RichEdit* e = Editor();
-  if (!e || e->SelLength() == 0) return;
+  if (!e || e->SelLength() == 0)
+    return;
   e->SetFocus();
   e->ReplaceSelection(replace_->Text(), false);
 }
 
 void TfrmReplace::btnReplaceAllClick() {
   forms::RichEdit* e = Editor();
-  if (!e) return;
+  if (!e)
+    return;
   const std::string replacement = replace_->Text();
   search::ReplaceAllEditor ops;
   ops.find = [&](long start) { return Search(*e, start); };

@@ -21,31 +21,38 @@ void Application::Initialize(HINSTANCE instance) {
 
 HWND Application::ActiveWindow() const {
   HWND active = GetActiveWindow();
-  if (active && IsWindowEnabled(active)) return active;
+  if (active && IsWindowEnabled(active))
+    return active;
   return mainForm_ ? mainForm_->Handle() : nullptr;
 }
 
 void Application::AddMessageFilter(MessageFilter filter) { filters_.push_back(std::move(filter)); }
 
 void Application::SetHint(const std::string& hint) {
-  if (hint == hint_) return;
+  if (hint == hint_)
+    return;
   hint_ = hint;
-  if (OnHint) OnHint(hint_);
+  if (OnHint)
+    OnHint(hint_);
 }
 
 namespace {
 // The long hint of whatever lies under the pointer: a control's own, a panel's, or none.
 std::string HintAt(HWND hwnd) {
-  if (Control* c = Control::FromHandle(hwnd)) return c->LongHint();
-  if (auto* panel = dynamic_cast<Panel*>(Window::FromHandle(hwnd))) return LongHintPart(panel->hint);
+  if (Control* c = Control::FromHandle(hwnd))
+    return c->LongHint();
+  if (auto* panel = dynamic_cast<Panel*>(Window::FromHandle(hwnd)))
+    return LongHintPart(panel->hint);
   return {};
 }
 } // namespace
 
 bool Application::Filter(MSG& msg) {
-  if (msg.message == WM_MOUSEMOVE) SetHint(HintAt(msg.hwnd));
+  if (msg.message == WM_MOUSEMOVE)
+    SetHint(HintAt(msg.hwnd));
   for (auto& f : filters_)
-    if (f(msg)) return true;
+    if (f(msg))
+      return true;
   // Dialog navigation for the forms that want it, looked up afresh so no filter outlives a form.
   if (msg.hwnd) {
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
@@ -63,7 +70,8 @@ bool Application::HandleMessage(bool wait) {
       terminated_ = true; // WM_QUIT from someone else
       return false;
     }
-    if (got < 0) return false;
+    if (got < 0)
+      return false;
   } else if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     return !terminated_;
   } else if (msg.message == WM_QUIT) {
@@ -103,7 +111,8 @@ bool Application::PumpPaintsAndEscape() {
 }
 
 void Application::Terminate() {
-  if (terminated_) return;
+  if (terminated_)
+    return;
   terminated_ = true;
   // Wakes a loop that is waiting in GetMessage.
   PostMessageA(nullptr, WM_NULL, 0, 0);
@@ -113,7 +122,8 @@ void Application::ShowException(const std::exception& e) { ShowException(e.what(
 
 void Application::ShowException(const char* message) {
   std::string text = message ? message : "";
-  if (text.empty()) text = "An unknown error occurred.";
+  if (text.empty())
+    text = "An unknown error occurred.";
   MessageBoxes().Get().Show(ActiveWindow(), text, title_, kMbIconError);
 }
 

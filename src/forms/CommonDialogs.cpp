@@ -34,7 +34,8 @@ public:
     cc.rgbResult = ToColorRef(d.color);
     cc.lpCustColors = d.customColors.data();
     cc.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&cc)) return false;
+    if (!ChooseColorA(&cc))
+      return false;
     d.color = static_cast<Colour>(cc.rgbResult & 0xFFFFFFu);
     return true;
   }
@@ -46,12 +47,13 @@ public:
     cf.hwndOwner = owner;
     cf.lpLogFont = &lf;
     cf.Flags = CF_SCREENFONTS | CF_TTONLY | CF_INITTOLOGFONTSTRUCT;
-    if (!ChooseFontA(&cf)) return false;
+    if (!ChooseFontA(&cf))
+      return false;
     d.font.name = lf.lfFaceName;
     // iPointSize is in tenths of a point; the editor's font has whole points.
-    d.font.size = cf.iPointSize > 0 ? (cf.iPointSize + 5) / 10
-                                    : MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72,
-                                             ScreenDpi());
+    d.font.size = cf.iPointSize > 0
+                      ? (cf.iPointSize + 5) / 10
+                      : MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72, ScreenDpi());
     d.font.bold = lf.lfWeight >= FW_BOLD;
     d.font.italic = lf.lfItalic != 0;
     return true;

@@ -5,7 +5,9 @@
 namespace vd::forms {
 
 namespace {
-void Erase(std::vector<Component*>& v, Component* c) { v.erase(std::remove(v.begin(), v.end(), c), v.end()); }
+void Erase(std::vector<Component*>& v, Component* c) {
+  v.erase(std::remove(v.begin(), v.end(), c), v.end());
+}
 } // namespace
 
 Component::Component(Component* owner) : owner_(owner) {
@@ -22,7 +24,8 @@ Component::~Component() {
     o->Notification(this, Operation::Remove);
     Erase(o->observers_, this);
   }
-  for (Component* c : owned_) c->owner_ = nullptr;
+  for (Component* c : owned_)
+    c->owner_ = nullptr;
   if (owner_) {
     Erase(owner_->owned_, this);
     owner_->Notification(this, Operation::Remove);
@@ -30,7 +33,8 @@ Component::~Component() {
 }
 
 void Component::FreeNotification(Component* observer) {
-  if (!observer || observer == this) return;
+  if (!observer || observer == this)
+    return;
   if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
     observers_.push_back(observer);
     // Both directions, so whichever goes first unhooks the other.
@@ -40,7 +44,8 @@ void Component::FreeNotification(Component* observer) {
 
 void Component::RemoveFreeNotification(Component* observer) {
   Erase(observers_, observer);
-  if (observer) Erase(observer->observers_, this);
+  if (observer)
+    Erase(observer->observers_, this);
 }
 
 void Component::Notification(Component*, Operation) {}

@@ -57,7 +57,8 @@ TabSheet::TabSheet(PageControl& owner, HWND tabControl) : Component(&owner) {
 }
 
 void TabSheet::Layout() {
-  if (!fill_) return;
+  if (!fill_)
+    return;
   RECT r;
   GetClientRect(Handle(), &r);
   SetWindowPos(fill_, nullptr, 0, 0, r.right, r.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -94,16 +95,19 @@ TabSheet& PageControl::AddPage(const std::string& caption) {
   SendMessageA(Handle(), TCM_INSERTITEMA, pages_.size(), reinterpret_cast<LPARAM>(&item));
   pages_.push_back(std::move(page));
   Layout();
-  if (pages_.size() == 1) ShowActivePage();
+  if (pages_.size() == 1)
+    ShowActivePage();
   return *pages_.back();
 }
 
 void PageControl::RemovePage(int index) {
-  if (index < 0 || index >= PageCount()) return;
+  if (index < 0 || index >= PageCount())
+    return;
   const int active = ActivePageIndex();
   SendMessageA(Handle(), TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
   pages_.erase(pages_.begin() + index);
-  if (pages_.empty()) return;
+  if (pages_.empty())
+    return;
   // The page that followed the closed one takes its place; after the last, the new last.
   if (index == active || active < 0) {
     const int next = index < PageCount() ? index : PageCount() - 1;
@@ -136,7 +140,8 @@ int PageControl::ActivePageIndex() const {
 }
 
 void PageControl::SetActivePageIndex(int index) {
-  if (index < 0 || index >= PageCount()) return;
+  if (index < 0 || index >= PageCount())
+    return;
   SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
   ShowActivePage();
 }
@@ -159,7 +164,8 @@ void PageControl::Layout() {
 bool PageControl::Reflected(UINT msg, WPARAM, LPARAM lParam, LRESULT* result) {
   if (msg == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE) {
     ShowActivePage();
-    if (OnChange) OnChange();
+    if (OnChange)
+      OnChange();
     *result = 0;
     return true;
   }

@@ -36,7 +36,10 @@ class PageControl;
 class TabSheet : public Component, public Window {
 public:
   TabSheet(PageControl& owner, HWND tabControl);
-  void FillWith(HWND child) { fill_ = child; Layout(); }
+  void FillWith(HWND child) {
+    fill_ = child;
+    Layout();
+  }
   void Layout();
 
 protected:

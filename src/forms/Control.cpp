@@ -24,10 +24,12 @@ HINSTANCE ControlInstance() {
 Control::Control(Component* owner, const char* windowClass, const ControlArgs& a)
     : Component(owner), hint_(a.hint), windowClass_(windowClass),
       style_(WS_CHILD | WS_VISIBLE | a.style), exStyle_(a.exStyle) {
-  HWND h = CreateWindowExA(exStyle_, windowClass, a.text.c_str(), style_, Scale(a.left), Scale(a.top),
-                           Scale(a.width), Scale(a.height), a.parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id)), ControlInstance(), nullptr);
-  if (!h) throw Error(std::string("Cannot create control of class ") + windowClass);
+  HWND h = CreateWindowExA(exStyle_, windowClass, a.text.c_str(), style_, Scale(a.left),
+                           Scale(a.top), Scale(a.width), Scale(a.height), a.parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id)), ControlInstance(),
+                           nullptr);
+  if (!h)
+    throw Error(std::string("Cannot create control of class ") + windowClass);
   Attach(h);
 }
 
@@ -49,7 +51,8 @@ void Control::RecreateWindow() {
                                r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(old))),
                                ControlInstance(), nullptr);
-  if (!fresh) throw Error("Cannot create control of class " + windowClass_);
+  if (!fresh)
+    throw Error("Cannot create control of class " + windowClass_);
   const bool hadFocus = GetFocus() == old;
   SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   // Detach the old window before it goes, so that its last messages reach no handler.
@@ -57,12 +60,14 @@ void Control::RecreateWindow() {
   RemoveWindowSubclass(old, &Control::SubclassProc, kSubclassId);
   Attach(fresh);
   // The focus moves first: a focused window that is destroyed takes the focus with it.
-  if (hadFocus) ::SetFocus(fresh);
+  if (hadFocus)
+    ::SetFocus(fresh);
   DestroyWindow(old);
 }
 
 Control::~Control() {
-  if (!hwnd_) return;
+  if (!hwnd_)
+    return;
   HWND h = hwnd_;
   hwnd_ = nullptr;
   RemovePropA(h, kControlProp);
@@ -92,7 +97,9 @@ std::string Control::Text() const {
 
 void Control::SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
 void Control::SetFocus() { ::SetFocus(hwnd_); }
-void Control::SetFont(HFONT font) { SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+void Control::SetFont(HFONT font) {
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
 
 std::string Control::ShortHint() const { return ShortHintPart(hint_); }
 
@@ -108,10 +115,11 @@ LRESULT Control::DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefSubclassProc(hwnd_, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR data) {
   auto* self = reinterpret_cast<Control*>(data);
-  if (!self || self->hwnd_ != hwnd) return DefSubclassProc(hwnd, msg, wParam, lParam);
+  if (!self || self->hwnd_ != hwnd)
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
     RemoveWindowSubclass(hwnd, &Control::SubclassProc, kSubclassId);
     RemovePropA(hwnd, kControlProp);
@@ -119,8 +127,10 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     return DefSubclassProc(hwnd, msg, wParam, lParam);
   }
   LRESULT result = 0;
-  if (ApplyWindowCursor(hwnd, msg, lParam, &result)) return result;
-  if (!Guarded([&] { result = self->HandleMessage(msg, wParam, lParam); })) result = 0;
+  if (ApplyWindowCursor(hwnd, msg, lParam, &result))
+    return result;
+  if (!Guarded([&] { result = self->HandleMessage(msg, wParam, lParam); }))
+    result = 0;
   return result;
 }
 
@@ -133,7 +143,8 @@ bool ReflectToControl(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   else if (msg == WM_DRAWITEM && lParam)
     child = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
   else if ((msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN ||
-            msg == WM_CTLCOLORLISTBOX) && lParam)
+            msg == WM_CTLCOLORLISTBOX) &&
+           lParam)
     child = reinterpret_cast<HWND>(lParam);
   Control* c = Control::FromHandle(child);
   return c && c->Reflected(msg, wParam, lParam, result);

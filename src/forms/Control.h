@@ -11,7 +11,7 @@ struct ControlArgs {
   HWND parent = nullptr;
   int left = 0, top = 0, width = 0, height = 0;
   std::string text;
-  DWORD style = 0;   // added to WS_CHILD | WS_VISIBLE
+  DWORD style = 0; // added to WS_CHILD | WS_VISIBLE
   DWORD exStyle = 0;
   int id = 0;
   std::string hint; // "short|long"; a hint without a bar serves as both

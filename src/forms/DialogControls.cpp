@@ -18,7 +18,8 @@ Button::Button(Component* owner, const ControlArgs& args, Options options)
       options_(options) {}
 
 void Button::Click() {
-  if (OnClick) OnClick();
+  if (OnClick)
+    OnClick();
   if (options_.modalResult != 0)
     if (Form* form = Form::FromHandle(GetAncestor(Handle(), GA_ROOT)); form && form->IsModal())
       form->SetModalResult(options_.modalResult);
@@ -50,31 +51,39 @@ Label::Label(Component* owner, const ControlArgs& args, bool wordWrap)
 
 Edit::Edit(Component* owner, const ControlArgs& args, Options o)
     : Control(owner, "EDIT",
-              With(args, WS_TABSTOP | (o.multiLine ? ES_MULTILINE | ES_WANTRETURN : ES_AUTOHSCROLL) |
+              With(args, WS_TABSTOP |
+                             (o.multiLine ? ES_MULTILINE | ES_WANTRETURN : ES_AUTOHSCROLL) |
                              (o.readOnly ? ES_READONLY : 0) | (o.digitsOnly ? ES_NUMBER : 0) |
                              (o.verticalScroll ? WS_VSCROLL | ES_AUTOVSCROLL : 0) |
                              (o.passwordChar ? ES_PASSWORD : 0))) {
   if (!(args.exStyle & WS_EX_CLIENTEDGE))
     SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
-  if (o.maxLength > 0) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(o.maxLength), 0);
-  if (o.passwordChar) SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(o.passwordChar), 0);
-  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  if (o.maxLength > 0)
+    SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(o.maxLength), 0);
+  if (o.passwordChar)
+    SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(o.passwordChar), 0);
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
 Edit::~Edit() {
-  if (brush_) DeleteObject(brush_);
+  if (brush_)
+    DeleteObject(brush_);
 }
 
 void Edit::SelectAll() { SendMessageA(Handle(), EM_SETSEL, 0, -1); }
 
 void Edit::SetColour(COLORREF colour) {
-  if (brush_) DeleteObject(brush_);
+  if (brush_)
+    DeleteObject(brush_);
   colour_ = colour;
   brush_ = CreateSolidBrush(colour);
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-COLORREF Edit::Colour() const { return colour_ == CLR_INVALID ? GetSysColor(COLOR_WINDOW) : colour_; }
+COLORREF Edit::Colour() const {
+  return colour_ == CLR_INVALID ? GetSysColor(COLOR_WINDOW) : colour_;
+}
 
 bool Edit::ReadOnly() const { return (GetWindowLongA(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
 
@@ -83,12 +92,14 @@ bool Edit::Reflected(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
   if ((msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC) && brush_) {
     HDC dc = reinterpret_cast<HDC>(wParam);
     SetBkColor(dc, colour_);
-    if (!IsWindowEnabled(Handle())) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    if (!IsWindowEnabled(Handle()))
+      SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     *result = reinterpret_cast<LRESULT>(brush_);
     return true;
   }
   if (msg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
-    if (OnChange) OnChange();
+    if (OnChange)
+      OnChange();
     *result = 0;
     return true;
   }
@@ -106,7 +117,8 @@ void CheckBox::SetChecked(bool checked) {
 
 bool CheckBox::Reflected(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
   if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-    if (OnClick) OnClick();
+    if (OnClick)
+      OnClick();
     *result = 0;
     return true;
   }

@@ -36,8 +36,8 @@ public:
 class Edit : public Control {
 public:
   struct Options {
-    int maxLength = 0;      // 0: no limit of ours
-    char passwordChar = 0;  // shown instead of each character
+    int maxLength = 0;     // 0: no limit of ours
+    char passwordChar = 0; // shown instead of each character
     bool digitsOnly = false;
     bool multiLine = false;
     bool readOnly = false;

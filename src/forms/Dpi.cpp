@@ -10,7 +10,8 @@ int ScreenDpi() {
     // the setting takes effect at the next start.
     HDC dc = GetDC(nullptr);
     const int d = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
+    if (dc)
+      ReleaseDC(nullptr, dc);
     return d > 0 ? d : 96;
   }();
   return dpi;

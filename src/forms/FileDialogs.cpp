@@ -16,11 +16,14 @@ std::string TooLongNameMessage(const std::string& path) {
 }
 
 std::string TypedFullPath(const std::string& folder, std::string typed) {
-  if (typed.size() >= 2 && typed.front() == '"' && typed.back() == '"') typed = typed.substr(1, typed.size() - 2);
+  if (typed.size() >= 2 && typed.front() == '"' && typed.back() == '"')
+    typed = typed.substr(1, typed.size() - 2);
   const bool drive = typed.size() >= 2 && typed[1] == ':';
   const bool rooted = !typed.empty() && (typed[0] == '\\' || typed[0] == '/');
-  if (drive || folder.empty()) return typed;
-  if (rooted) return folder.substr(0, folder.size() >= 2 && folder[1] == ':' ? 2 : 0) + typed;
+  if (drive || folder.empty())
+    return typed;
+  if (rooted)
+    return folder.substr(0, folder.size() >= 2 && folder[1] == ':' ? 2 : 0) + typed;
   return folder + (folder.ends_with('\\') ? "" : "\\") + typed;
 }
 
@@ -28,11 +31,13 @@ std::vector<std::string> TypedNames(const std::string& typed) {
   std::vector<std::string> names;
   for (size_t open = typed.find('"'); open != std::string::npos;) {
     const size_t close = typed.find('"', open + 1);
-    if (close == std::string::npos) break;
+    if (close == std::string::npos)
+      break;
     names.push_back(typed.substr(open + 1, close - open - 1));
     open = typed.find('"', close + 1);
   }
-  if (names.size() < 2) return {typed};
+  if (names.size() < 2)
+    return {typed};
   return names;
 }
 
@@ -45,7 +50,8 @@ const char kOriginalProc[] = "VdFileDialogProc";
 
 std::string DialogText(HWND dialog, UINT message) {
   std::string text(32768, '\0');
-  const LRESULT n = SendMessageA(dialog, message, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT n =
+      SendMessageA(dialog, message, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(n > 0 ? std::strlen(text.c_str()) : 0);
   return text;
 }
@@ -116,8 +122,10 @@ public:
     ofn.lpstrDefExt = d.defaultExt.empty() ? nullptr : d.defaultExt.c_str();
     ofn.Flags = d.options | OFN_EXPLORER | OFN_ENABLEHOOK;
     ofn.lpfnHook = &FileDialogHook;
-    const BOOL ok = d.kind == FileDialog::Kind::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
-    if (!ok) return false;
+    const BOOL ok =
+        d.kind == FileDialog::Kind::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+    if (!ok)
+      return false;
     StoreChosenNames(d, name);
     d.filterIndex = static_cast<int>(ofn.nFilterIndex);
     return true;
@@ -138,7 +146,8 @@ bool FileDialog::Execute(HWND owner) {
 }
 
 std::vector<std::string> FileDialog::ChosenFiles() const {
-  if (!fileNames.empty()) return fileNames;
+  if (!fileNames.empty())
+    return fileNames;
   return {fileName};
 }
 

@@ -29,13 +29,16 @@ Form::Form(Component* owner, FormDesign design) : Component(owner), design_(std:
   // Every form but the main one belongs to the main form, so it stays above it and has no
   // taskbar button of its own.
   Form* main = Application::Instance().MainForm();
-  if (main && main != this) wc.parent = main->Handle();
+  if (main && main != this)
+    wc.parent = main->Handle();
   CreateHandle(wc);
-  if (!main) Application::Instance().SetMainForm(this);
+  if (!main)
+    Application::Instance().SetMainForm(this);
 }
 
 Form::~Form() {
-  if (Application::Instance().MainForm() == this) Application::Instance().SetMainForm(nullptr);
+  if (Application::Instance().MainForm() == this)
+    Application::Instance().SetMainForm(nullptr);
   DestroyHandle();
 }
 
@@ -44,7 +47,8 @@ Form* Form::FromHandle(HWND hwnd) { return dynamic_cast<Form*>(Window::FromHandl
 void Form::Show() {
   if (!Visible()) {
     FormShow();
-    if (OnShow) OnShow();
+    if (OnShow)
+      OnShow();
   }
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
@@ -98,10 +102,12 @@ int Form::ShowModal() {
   EnumThreadWindows(GetCurrentThreadId(), &DisableOthers, reinterpret_cast<LPARAM>(&disabled));
   Show();
   while (modalResult_ == 0 && !app.Terminated()) {
-    if (!app.HandleMessage(true)) break;
+    if (!app.HandleMessage(true))
+      break;
   }
   // Re-enable before hiding, so that activation returns to the window below.
-  for (HWND h : disabled.list) EnableWindow(h, TRUE);
+  for (HWND h : disabled.list)
+    EnableWindow(h, TRUE);
   Hide();
   modal_ = false;
   return modalResult_;
@@ -127,7 +133,8 @@ void Form::SetBounds(const Bounds& b) {
 
 void Form::CentreOverMain() {
   Form* main = Application::Instance().MainForm();
-  if (!main || main == this) return;
+  if (!main || main == this)
+    return;
   RECT mr{};
   GetWindowRect(main->Handle(), &mr); // current bounds, whether shown or hidden
   RECT own{};

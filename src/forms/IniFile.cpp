@@ -37,7 +37,8 @@ void IniFile::WriteInteger(const std::string& section, const std::string& key, i
   WriteString(section, key, FormatIniInteger(value));
 }
 
-bool IniFile::ReadBool(const std::string& section, const std::string& key, bool defaultValue) const {
+bool IniFile::ReadBool(const std::string& section, const std::string& key,
+                       bool defaultValue) const {
   return ReadIniBool(ReadString(section, key, ""), defaultValue);
 }
 
@@ -63,7 +64,8 @@ IniFile::ReadSectionValues(const std::string& section, size_t maxFilled) const {
   while (true) {
     n = GetPrivateProfileStringA(section.c_str(), nullptr, "", names.data(),
                                  static_cast<DWORD>(names.size()), fileName_.c_str());
-    if (n < names.size() - 2 || names.size() >= (1u << 26)) break;
+    if (n < names.size() - 2 || names.size() >= (1u << 26))
+      break;
     names.resize(names.size() * 4);
   }
   std::vector<std::pair<std::string, std::string>> result;
@@ -71,9 +73,11 @@ IniFile::ReadSectionValues(const std::string& section, size_t maxFilled) const {
   for (size_t i = 0; i < n && filled < maxFilled;) {
     std::string key(&names[i]);
     i += key.size() + 1;
-    if (key.empty()) continue;
+    if (key.empty())
+      continue;
     result.emplace_back(key, ReadString(section, key, ""));
-    if (!result.back().second.empty()) ++filled;
+    if (!result.back().second.empty())
+      ++filled;
   }
   return result;
 }
@@ -93,7 +97,9 @@ void IniFile::WriteInteger(const settings::Key& k, int32_t value) {
 bool IniFile::ReadBool(const settings::Key& k) const {
   return ReadBool(S(k.section), S(k.name), k.defaultInteger != 0);
 }
-void IniFile::WriteBool(const settings::Key& k, bool value) { WriteBool(S(k.section), S(k.name), value); }
+void IniFile::WriteBool(const settings::Key& k, bool value) {
+  WriteBool(S(k.section), S(k.name), value);
+}
 Colour IniFile::ReadColour(const settings::Key& k) const {
   return ReadColour(S(k.section), S(k.name), static_cast<Colour>(k.defaultInteger));
 }
@@ -115,8 +121,10 @@ std::string LockNameFor(const std::string& fileName, const std::string& prefix) 
   }
   // Object names may not hold a backslash, and file names ignore letter case.
   for (char& c : full) {
-    if (c == '\\') c = '/';
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c == '\\')
+      c = '/';
+    if (c >= 'a' && c <= 'z')
+      c = static_cast<char>(c - 'a' + 'A');
   }
   return prefix + full;
 }
@@ -128,7 +136,8 @@ HANDLE SharedMutex(const std::string& lockName) {
   static std::map<std::string, HANDLE>* handles = new std::map<std::string, HANDLE>();
   std::lock_guard<std::mutex> lock(guard);
   HANDLE& h = (*handles)[lockName];
-  if (!h) h = CreateMutexA(nullptr, FALSE, lockName.c_str());
+  if (!h)
+    h = CreateMutexA(nullptr, FALSE, lockName.c_str());
   return h;
 }
 
@@ -145,10 +154,13 @@ thread_local Depth t_depths[kMaxHeldFiles];
 Depth* DepthOf(HANDLE mutex) {
   Depth* empty = nullptr;
   for (Depth& d : t_depths) {
-    if (d.mutex == mutex) return &d;
-    if (!d.mutex && !empty) empty = &d;
+    if (d.mutex == mutex)
+      return &d;
+    if (!d.mutex && !empty)
+      empty = &d;
   }
-  if (empty) *empty = {mutex, 0};
+  if (empty)
+    *empty = {mutex, 0};
   return empty;
 }
 } // namespace
@@ -157,7 +169,8 @@ SettingsLock::SettingsLock(const std::string& fileName, DWORD waitMs)
     : mutex_(SharedMutex(LockNameFor(fileName, "Vellumdesk.settings:"))) {
   const DWORD got = mutex_ ? WaitForSingleObject(mutex_, waitMs) : WAIT_FAILED;
   // An abandoned hold (its process died) is ours now; the file is as the last write left it.
-  if (got != WAIT_OBJECT_0 && got != WAIT_ABANDONED) throw Error("Unable to write to " + fileName);
+  if (got != WAIT_OBJECT_0 && got != WAIT_ABANDONED)
+    throw Error("Unable to write to " + fileName);
   Depth* d = DepthOf(mutex_);
   if (!d || d->depth++ == 0) {
     // Under Wine a process works from its own cached copy of the file until it is told to drop
@@ -168,7 +181,8 @@ SettingsLock::SettingsLock(const std::string& fileName, DWORD waitMs)
 
 SettingsLock::~SettingsLock() {
   Depth* d = DepthOf(mutex_);
-  if (d && --d->depth == 0) d->mutex = nullptr;
+  if (d && --d->depth == 0)
+    d->mutex = nullptr;
   ReleaseMutex(mutex_);
 }
 

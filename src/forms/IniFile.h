@@ -26,7 +26,8 @@ public:
   // Throws Error("Unable to write to <file name>") when the system refuses the write.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
 
-  int32_t ReadInteger(const std::string& section, const std::string& key, int32_t defaultValue) const;
+  int32_t ReadInteger(const std::string& section, const std::string& key,
+                      int32_t defaultValue) const;
   void WriteInteger(const std::string& section, const std::string& key, int32_t value);
   bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
   void WriteBool(const std::string& section, const std::string& key, bool value);
@@ -35,8 +36,8 @@ public:
 
   // The section's keys in file order with their values, up to the one that makes maxFilled
   // non-empty values (each value is a lookup of its own, so a long section costs).
-  std::vector<std::pair<std::string, std::string>> ReadSectionValues(
-      const std::string& section, size_t maxFilled = SIZE_MAX) const;
+  std::vector<std::pair<std::string, std::string>>
+  ReadSectionValues(const std::string& section, size_t maxFilled = SIZE_MAX) const;
 
   // The same, addressed by an entry of the key table with its own default.
   std::string ReadString(const settings::Key& k) const;

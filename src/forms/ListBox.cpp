@@ -9,7 +9,8 @@ ListBox::ListBox(Component* owner, const ControlArgs& args, const std::vector<st
         a.exStyle |= WS_EX_CLIENTEDGE;
         return a;
       }()) {
-  for (const auto& item : items) AddItem(item);
+  for (const auto& item : items)
+    AddItem(item);
 }
 
 void ListBox::AddItem(const std::string& item) {
@@ -20,14 +21,18 @@ int ListBox::Count() const { return static_cast<int>(SendMessageA(Handle(), LB_G
 
 std::string ListBox::Item(int index) const {
   const LRESULT n = SendMessageA(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (n == LB_ERR) return {};
+  if (n == LB_ERR)
+    return {};
   std::string s(static_cast<size_t>(n) + 1, '\0');
-  SendMessageA(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.data()));
+  SendMessageA(Handle(), LB_GETTEXT, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(s.data()));
   s.resize(static_cast<size_t>(n));
   return s;
 }
 
-int ListBox::ItemIndex() const { return static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0)); }
+int ListBox::ItemIndex() const {
+  return static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0));
+}
 
 void ListBox::SetItemIndex(int index) {
   SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);

@@ -24,14 +24,21 @@ std::unordered_map<HMENU, Menu*>& PopupMenus() {
 }
 
 std::string KeyName(WORD key) {
-  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, char(key));
-  if (key >= VK_F1 && key <= VK_F12) return "F" + std::to_string(key - VK_F1 + 1);
+  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
+    return std::string(1, char(key));
+  if (key >= VK_F1 && key <= VK_F12)
+    return "F" + std::to_string(key - VK_F1 + 1);
   switch (key) {
-  case VK_DELETE: return "Del";
-  case VK_INSERT: return "Ins";
-  case VK_RETURN: return "Enter";
-  case VK_ESCAPE: return "Esc";
-  default: return "?";
+  case VK_DELETE:
+    return "Del";
+  case VK_INSERT:
+    return "Ins";
+  case VK_RETURN:
+    return "Enter";
+  case VK_ESCAPE:
+    return "Esc";
+  default:
+    return "?";
   }
 }
 
@@ -41,11 +48,15 @@ std::string DisplayText(const std::string& caption, const ShortCut& sc) {
 } // namespace
 
 std::string ShortCut::Text() const {
-  if (Empty()) return {};
+  if (Empty())
+    return {};
   std::string s;
-  if (ctrl) s += "Ctrl+";
-  if (shift) s += "Shift+";
-  if (alt) s += "Alt+";
+  if (ctrl)
+    s += "Ctrl+";
+  if (shift)
+    s += "Shift+";
+  if (alt)
+    s += "Alt+";
   return s + KeyName(key);
 }
 
@@ -69,12 +80,14 @@ MenuItem::MenuItem(std::string caption, ShortCut shortcut, std::string hint)
 
 MenuItem::~MenuItem() {
   ByCommand().erase(command_);
-  if (shortcutCommand_) ByCommand().erase(shortcutCommand_);
+  if (shortcutCommand_)
+    ByCommand().erase(shortcutCommand_);
   items_.clear();
   if (subMenu_) {
     BySubMenu().erase(subMenu_);
     // A submenu still attached to its parent is destroyed with the parent.
-    if (!parentMenu_ || !IsMenu(parentMenu_)) DestroyMenu(subMenu_);
+    if (!parentMenu_ || !IsMenu(parentMenu_))
+      DestroyMenu(subMenu_);
   }
 }
 
@@ -96,7 +109,8 @@ void MenuItem::SetEnabled(bool enabled) {
 }
 
 void MenuItem::UpdateInParent() {
-  if (!parentMenu_ || IsSeparator()) return;
+  if (!parentMenu_ || IsSeparator())
+    return;
   const std::string text = DisplayText(caption_, shortcut_);
   MENUITEMINFOA mii{};
   mii.cbSize = sizeof(mii);
@@ -112,7 +126,8 @@ void MenuItem::AppendTo(HMENU parent) {
     AppendMenuA(parent, MF_SEPARATOR, command_, nullptr);
     return;
   }
-  if (!subMenu_ && !items_.empty()) RebuildSubMenu();
+  if (!subMenu_ && !items_.empty())
+    RebuildSubMenu();
   const std::string text = DisplayText(caption_, shortcut_);
   MENUITEMINFOA mii{};
   mii.cbSize = sizeof(mii);
@@ -136,8 +151,10 @@ void MenuItem::RebuildSubMenu() {
       SetMenuItemInfoA(parentMenu_, command_, FALSE, &mii);
     }
   }
-  for (int n = GetMenuItemCount(subMenu_); n > 0; --n) RemoveMenu(subMenu_, n - 1, MF_BYPOSITION);
-  for (auto& item : items_) item->AppendTo(subMenu_);
+  for (int n = GetMenuItemCount(subMenu_); n > 0; --n)
+    RemoveMenu(subMenu_, n - 1, MF_BYPOSITION);
+  for (auto& item : items_)
+    item->AppendTo(subMenu_);
 }
 
 MenuItem& MenuItem::Add(std::unique_ptr<MenuItem> item) {
@@ -170,14 +187,17 @@ MenuItem& MenuItem::AddSeparator() { return Add("-"); }
 void MenuItem::Clear() {
   // From the end: removing the first item moves all the others each time.
   if (subMenu_)
-    for (int n = GetMenuItemCount(subMenu_); n > 0; --n) RemoveMenu(subMenu_, n - 1, MF_BYPOSITION);
+    for (int n = GetMenuItemCount(subMenu_); n > 0; --n)
+      RemoveMenu(subMenu_, n - 1, MF_BYPOSITION);
   // Sub-items' own submenus are detached now, so their destructors free them.
-  for (auto& item : items_) item->parentMenu_ = nullptr;
+  for (auto& item : items_)
+    item->parentMenu_ = nullptr;
   items_.clear();
 }
 
 void MenuItem::Click() {
-  if (OnClick) OnClick(*this);
+  if (OnClick)
+    OnClick(*this);
 }
 
 MenuItem* MenuItem::FromCommand(UINT command) {
@@ -192,17 +212,21 @@ MenuItem* MenuItem::FromSubMenu(HMENU menu) {
 
 Menu::Menu(Component* owner, Kind kind)
     : Component(owner), kind_(kind), handle_(kind == Kind::Bar ? CreateMenu() : CreatePopupMenu()) {
-  if (kind_ == Kind::Popup) PopupMenus()[handle_] = this;
+  if (kind_ == Kind::Popup)
+    PopupMenus()[handle_] = this;
 }
 
 Menu::~Menu() {
   PopupMenus().erase(handle_);
   // Detach everything first, so that no item frees a submenu the menu still holds.
-  while (GetMenuItemCount(handle_) > 0) RemoveMenu(handle_, 0, MF_BYPOSITION);
-  for (auto& item : items_) item->parentMenu_ = nullptr;
+  while (GetMenuItemCount(handle_) > 0)
+    RemoveMenu(handle_, 0, MF_BYPOSITION);
+  for (auto& item : items_)
+    item->parentMenu_ = nullptr;
   items_.clear();
   DestroyMenu(handle_);
-  if (accel_) DestroyAcceleratorTable(accel_);
+  if (accel_)
+    DestroyAcceleratorTable(accel_);
 }
 
 MenuItem& Menu::Add(std::unique_ptr<MenuItem> item) {
@@ -222,9 +246,12 @@ namespace {
 MenuItem* FindIn(const std::vector<std::unique_ptr<MenuItem>>& items,
                  const std::vector<std::string>& path, size_t depth) {
   for (auto& item : items) {
-    if (item->Caption() != path[depth]) continue;
-    if (depth + 1 == path.size()) return item.get();
-    if (MenuItem* found = FindIn(item->Items(), path, depth + 1)) return found;
+    if (item->Caption() != path[depth])
+      continue;
+    if (depth + 1 == path.size())
+      return item.get();
+    if (MenuItem* found = FindIn(item->Items(), path, depth + 1))
+      return found;
   }
   return nullptr;
 }
@@ -239,9 +266,12 @@ void Menu::Collect(const std::vector<std::unique_ptr<MenuItem>>& items, std::vec
     const ShortCut& sc = item->Shortcut();
     if (!sc.Empty()) {
       BYTE virt = FVIRTKEY;
-      if (sc.ctrl) virt |= FCONTROL;
-      if (sc.shift) virt |= FSHIFT;
-      if (sc.alt) virt |= FALT;
+      if (sc.ctrl)
+        virt |= FCONTROL;
+      if (sc.shift)
+        virt |= FSHIFT;
+      if (sc.alt)
+        virt |= FALT;
       out.push_back(ACCEL{virt, sc.key, static_cast<WORD>(item->shortcutCommand_)});
     }
     Collect(item->Items(), out);
@@ -252,13 +282,16 @@ HACCEL Menu::Accelerators() {
   // Items can gain sub-items after the menu was built (the Reopen list), so always rebuild.
   std::vector<ACCEL> table;
   Collect(items_, table);
-  if (accel_) DestroyAcceleratorTable(accel_);
-  accel_ = table.empty() ? nullptr : CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+  if (accel_)
+    DestroyAcceleratorTable(accel_);
+  accel_ = table.empty() ? nullptr
+                         : CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
   return accel_;
 }
 
 void Menu::Popup(int x, int y, HWND owner) {
-  if (OnPopup) OnPopup(*this);
+  if (OnPopup)
+    OnPopup(*this);
   TrackPopupMenu(handle_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
 }
 
@@ -267,7 +300,8 @@ bool DispatchMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (MenuItem* item = MenuItem::FromCommand(LOWORD(wParam))) {
       // Item states are worked out when a menu opens, so they may be stale by the time a
       // shortcut is pressed; a shortcut always runs its command.
-      if (item->Enabled() || HIWORD(wParam) == 1) item->Click();
+      if (item->Enabled() || HIWORD(wParam) == 1)
+        item->Click();
       return true;
     }
     return false;
@@ -275,7 +309,8 @@ bool DispatchMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_INITMENUPOPUP) {
     HMENU menu = reinterpret_cast<HMENU>(wParam);
     if (MenuItem* item = MenuItem::FromSubMenu(menu)) {
-      if (item->OnPopup) item->OnPopup(*item);
+      if (item->OnPopup)
+        item->OnPopup(*item);
       return true;
     }
   }

@@ -24,7 +24,8 @@ class DeviceTarget final : public PrintTarget {
 public:
   explicit DeviceTarget(HDC dc) : dc_(dc) {}
   ~DeviceTarget() override {
-    if (inDoc_) AbortJob();
+    if (inDoc_)
+      AbortJob();
     DeleteDC(dc_);
   }
   HDC Dc() override { return dc_; }
@@ -33,18 +34,22 @@ public:
     DOCINFOA info{};
     info.cbSize = sizeof(info);
     info.lpszDocName = title.c_str();
-    if (StartDocA(dc_, &info) <= 0) throw Error(PrintingErrorMessage("start the print job"));
+    if (StartDocA(dc_, &info) <= 0)
+      throw Error(PrintingErrorMessage("start the print job"));
     inDoc_ = true;
   }
   void StartPage() override {
-    if (::StartPage(dc_) <= 0) throw Error(PrintingErrorMessage("start a page"));
+    if (::StartPage(dc_) <= 0)
+      throw Error(PrintingErrorMessage("start a page"));
   }
   void EndPage() override {
-    if (::EndPage(dc_) <= 0) throw Error(PrintingErrorMessage("finish a page"));
+    if (::EndPage(dc_) <= 0)
+      throw Error(PrintingErrorMessage("finish a page"));
   }
   void EndJob() override {
     inDoc_ = false;
-    if (::EndDoc(dc_) <= 0) throw Error(PrintingErrorMessage("finish the print job"));
+    if (::EndDoc(dc_) <= 0)
+      throw Error(PrintingErrorMessage("finish the print job"));
   }
   void AbortJob() override {
     inDoc_ = false;
@@ -61,8 +66,10 @@ private:
 class RealPrinters final : public PrinterService {
 public:
   ~RealPrinters() override {
-    if (devMode_) GlobalFree(devMode_);
-    if (devNames_) GlobalFree(devNames_);
+    if (devMode_)
+      GlobalFree(devMode_);
+    if (devNames_)
+      GlobalFree(devNames_);
   }
 
   std::unique_ptr<PrintTarget> OpenDevice() override {
@@ -75,9 +82,11 @@ public:
     } else {
       char name[512];
       DWORD size = sizeof(name);
-      if (GetDefaultPrinterA(name, &size)) device = name;
+      if (GetDefaultPrinterA(name, &size))
+        device = name;
     }
-    if (device.empty()) throw Error(kNoPrinterMessage);
+    if (device.empty())
+      throw Error(kNoPrinterMessage);
     if (devMode_) {
       const auto* m = static_cast<const char*>(GlobalLock(devMode_));
       mode.assign(m, m + GlobalSize(devMode_));
@@ -85,7 +94,8 @@ public:
     }
     HDC dc = CreateDCA("WINSPOOL", device.c_str(), nullptr,
                        mode.empty() ? nullptr : reinterpret_cast<const DEVMODEA*>(mode.data()));
-    if (!dc) throw Error("The printer " + device + " cannot be opened.");
+    if (!dc)
+      throw Error("The printer " + device + " cannot be opened.");
     return std::make_unique<DeviceTarget>(dc);
   }
 
@@ -108,13 +118,13 @@ private:
   HGLOBAL devNames_ = nullptr;
 };
 
-
 // Ends a job that an exception leaves half done, so that the spooler drops it.
 struct JobGuard {
   PrintTarget& target;
   bool done = false;
   ~JobGuard() {
-    if (!done) target.AbortJob();
+    if (!done)
+      target.AbortJob();
   }
 };
 
@@ -164,8 +174,10 @@ void PrintLaidOut(PrintTarget& target, const std::string& text, const FontSpec& 
         continue;
       }
       if (j > runStart)
-        TextOutA(dc, runX, row * lineHeight, text.data() + runStart, static_cast<int>(j - runStart));
-      if (j < end) x = (x / tab + 1) * tab;
+        TextOutA(dc, runX, row * lineHeight, text.data() + runStart,
+                 static_cast<int>(j - runStart));
+      if (j < end)
+        x = (x / tab + 1) * tab;
       runX = x;
       runStart = j + 1;
     }
@@ -199,15 +211,17 @@ void RichEdit::Print(PrintTarget& target, const std::string& title) {
                 MulDiv(area.height, 1440, GetDeviceCaps(dc, LOGPIXELSY))};
     range.rcPage = range.rc;
     range.chrg = {next, -1};
-    const long after = static_cast<long>(SendMessageA(Handle(), EM_FORMATRANGE, TRUE,
-                                                      reinterpret_cast<LPARAM>(&range)));
+    const long after = static_cast<long>(
+        SendMessageA(Handle(), EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range)));
     // A control that formats nothing of a text on its first page cannot print (Wine's answers
     // EM_FORMATRANGE with a stub): the text is laid out here instead, the same way.
-    if (next == 0 && after <= 0 && length > 0) PrintLaidOut(target, AllText(), font_);
+    if (next == 0 && after <= 0 && length > 0)
+      PrintLaidOut(target, AllText(), font_);
     target.EndPage();
     // A page that took nothing (an empty text, or a line taller than the page) ends the job
     // rather than printing the same page for ever.
-    if (after <= next) break;
+    if (after <= next)
+      break;
     next = after;
   } while (next < length);
   SendMessageA(Handle(), EM_FORMATRANGE, FALSE, 0);

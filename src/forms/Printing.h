@@ -44,6 +44,7 @@ Service<PrinterService>& Printers();
 
 // The message of a printing job that the device refused, naming the step.
 std::string PrintingErrorMessage(const char* step);
-inline constexpr char kNoPrinterMessage[] = "There is no printer to print on.  Install a printer and try again.";
+inline constexpr char kNoPrinterMessage[] =
+    "There is no printer to print on.  Install a printer and try again.";
 
 } // namespace vd::forms

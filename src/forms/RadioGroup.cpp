@@ -8,7 +8,8 @@ constexpr int kItemHeight = 17;
 constexpr int kIndent = 8;
 } // namespace
 
-RadioGroup::RadioGroup(Component* owner, const ControlArgs& args, const std::vector<std::string>& items)
+RadioGroup::RadioGroup(Component* owner, const ControlArgs& args,
+                       const std::vector<std::string>& items)
     : Component(owner) {
   frame_ = std::make_unique<GroupBox>(this, args);
   // The items share the height below the caption equally, each centred in its share.
@@ -29,7 +30,8 @@ RadioGroup::RadioGroup(Component* owner, const ControlArgs& args, const std::vec
 
 int RadioGroup::ItemIndex() const {
   for (size_t i = 0; i < items_.size(); ++i)
-    if (SendMessageA(items_[i]->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED) return static_cast<int>(i);
+    if (SendMessageA(items_[i]->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED)
+      return static_cast<int>(i);
   return -1;
 }
 

@@ -18,7 +18,8 @@ namespace {
 // The 1.0 interface lives in riched32.dll; its class is registered when the library loads.
 const char* RichEditClass() {
   static const bool loaded = LoadLibraryA("riched32.dll") != nullptr;
-  if (!loaded) throw Error("Cannot load the rich-edit control (riched32.dll)");
+  if (!loaded)
+    throw Error("Cannot load the rich-edit control (riched32.dll)");
   return "RICHEDIT";
 }
 
@@ -58,15 +59,18 @@ RichEdit::QuietEdit::~QuietEdit() {
   SendMessageA(editor.Handle(), EM_SETEVENTMASK, 0, kEventMask);
   editor.SetRedraw(true);
   Guarded([&] {
-    if (editor.OnChange) editor.OnChange();
-    if (editor.OnSelectionChange) editor.OnSelectionChange();
+    if (editor.OnChange)
+      editor.OnChange();
+    if (editor.OnSelectionChange)
+      editor.OnSelectionChange();
   });
 }
 
 std::string RichEdit::AllText() const {
   std::string out;
   out.reserve(static_cast<std::size_t>(std::max(0L, TextLength())));
-  if (StreamOut(out, SF_TEXT) != 0) throw Error(kFailedToSaveStream);
+  if (StreamOut(out, SF_TEXT) != 0)
+    throw Error(kFailedToSaveStream);
   return out;
 }
 
@@ -81,7 +85,8 @@ void RichEdit::SetAllText(std::string_view text) {
     SendMessageA(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
     SetModified(modified);
   }
-  if (err != 0) throw Error(kFailedToLoadStream);
+  if (err != 0)
+    throw Error(kFailedToLoadStream);
 }
 
 long RichEdit::TextLength() const {
@@ -111,7 +116,8 @@ long RichEdit::SelLength() const {
 
 std::string RichEdit::SelectedText() const {
   const long n = SelLength();
-  if (n <= 0) return {};
+  if (n <= 0)
+    return {};
   // Room for two bytes a character, should the code page need them.
   std::string s(static_cast<std::size_t>(n) * 2 + 1, '\0');
   const LRESULT got = SendMessageA(Handle(), EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(s.data()));
@@ -121,7 +127,8 @@ std::string RichEdit::SelectedText() const {
 
 void RichEdit::ReplaceSelection(std::string_view text, bool canUndo) {
   const std::string normal = NormaliseLineBreaks(text);
-  SendMessageA(Handle(), EM_REPLACESEL, canUndo ? TRUE : FALSE, reinterpret_cast<LPARAM>(normal.c_str()));
+  SendMessageA(Handle(), EM_REPLACESEL, canUndo ? TRUE : FALSE,
+               reinterpret_cast<LPARAM>(normal.c_str()));
 }
 
 void RichEdit::ReplaceRange(long start, long end, std::string_view text) {
@@ -136,7 +143,8 @@ void RichEdit::ReplaceRange(long start, long end, std::string_view text) {
       return StreamInText(whole);
     }
     DeleteInSlices(from, to);
-    if (TextLength() == 0) return StreamIn(normal, SF_TEXT);
+    if (TextLength() == 0)
+      return StreamIn(normal, SF_TEXT);
     SetSelection(from, from);
     SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(normal.c_str()));
     return 0;
@@ -160,7 +168,8 @@ void RichEdit::DeleteInSlices(long start, long end) {
   while (end > start) {
     long from = std::max(start, end - kSlice);
     // Never cut a CR LF pair: the control holds it as one paragraph mark.
-    if (from > start && CharAt(from - 1) == L'\r' && CharAt(from) == L'\n') --from;
+    if (from > start && CharAt(from - 1) == L'\r' && CharAt(from) == L'\n')
+      --from;
     SetSelection(from, end);
     SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
     end = from;
@@ -183,7 +192,8 @@ void RichEdit::Clear() {
 }
 
 std::string RichEdit::TextRange(long start, long end) const {
-  if (end <= start) return {};
+  if (end <= start)
+    return {};
   // Room for two bytes a character, should the code page need them.
   std::string s(static_cast<std::size_t>(end - start) * 2 + 1, '\0');
   TEXTRANGEA tr{{start, end}, s.data()};
@@ -203,11 +213,13 @@ void RichEdit::ReplaceRangeUsing(long start, long end, std::string_view text,
     const long from = sel.cpMin;
     err = how(from, std::max(from, sel.cpMax), normal);
     SendMessageA(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
-    const long caret = from + CharsOf(normal.substr(0, std::min(normal.size(), std::strlen(normal.c_str()))));
+    const long caret =
+        from + CharsOf(normal.substr(0, std::min(normal.size(), std::strlen(normal.c_str()))));
     SetSelection(caret, caret);
     SetModified(true);
   }
-  if (err != 0) throw Error(kFailedToLoadStream);
+  if (err != 0)
+    throw Error(kFailedToLoadStream);
 }
 
 long RichEdit::LineFromChar(long index) const {
@@ -216,11 +228,15 @@ long RichEdit::LineFromChar(long index) const {
 long RichEdit::LineIndex(long line) const {
   return static_cast<long>(SendMessageA(Handle(), EM_LINEINDEX, static_cast<WPARAM>(line), 0));
 }
-long RichEdit::LineCount() const { return static_cast<long>(SendMessageA(Handle(), EM_GETLINECOUNT, 0, 0)); }
+long RichEdit::LineCount() const {
+  return static_cast<long>(SendMessageA(Handle(), EM_GETLINECOUNT, 0, 0));
+}
 void RichEdit::ScrollCaret() { SendMessageA(Handle(), EM_SCROLLCARET, 0, 0); }
 
 bool RichEdit::Modified() const { return SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0; }
-void RichEdit::SetModified(bool modified) { SendMessageA(Handle(), EM_SETMODIFY, modified ? TRUE : FALSE, 0); }
+void RichEdit::SetModified(bool modified) {
+  SendMessageA(Handle(), EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+}
 bool RichEdit::CanUndo() const { return SendMessageA(Handle(), EM_CANUNDO, 0, 0) != 0; }
 void RichEdit::Undo() { SendMessageA(Handle(), EM_UNDO, 0, 0); }
 void RichEdit::Cut() { SendMessageA(Handle(), WM_CUT, 0, 0); }
@@ -241,7 +257,8 @@ void RichEdit::Paste() {
   }
   const bool modified = Modified();
   const long s = Selection().cpMin;
-  if (!text.empty()) ReplaceSelection(text, true);
+  if (!text.empty())
+    ReplaceSelection(text, true);
   const long e = Selection().cpMin;
   SetSelection(s, e);
   ApplyCharFormat(SCF_SELECTION);
@@ -259,9 +276,12 @@ long RichEdit::FindText(std::string_view pattern, long start, long end, bool who
   // FR_DOWN always: without it the 1.0 control searches backwards when the range stops short of
   // the end of the text.
   WPARAM flags = FR_DOWN;
-  if (wholeWord) flags |= FR_WHOLEWORD;
-  if (matchCase) flags |= FR_MATCHCASE;
-  return static_cast<long>(SendMessageA(Handle(), EM_FINDTEXT, flags, reinterpret_cast<LPARAM>(&ft)));
+  if (wholeWord)
+    flags |= FR_WHOLEWORD;
+  if (matchCase)
+    flags |= FR_MATCHCASE;
+  return static_cast<long>(
+      SendMessageA(Handle(), EM_FINDTEXT, flags, reinterpret_cast<LPARAM>(&ft)));
 }
 
 // ---- Appearance ----
@@ -302,19 +322,22 @@ void RichEdit::SetWordWrap(bool on) {
 
 void RichEdit::SetRedraw(bool on) {
   SendMessageA(Handle(), WM_SETREDRAW, on ? TRUE : FALSE, 0);
-  if (on) InvalidateRect(Handle(), nullptr, TRUE);
+  if (on)
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 // ---- Messages and events ----
 
 bool RichEdit::Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   if (msg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
-    if (OnChange) OnChange();
+    if (OnChange)
+      OnChange();
     *result = 0;
     return true;
   }
   if (msg == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == EN_SELCHANGE) {
-    if (OnSelectionChange) OnSelectionChange();
+    if (OnSelectionChange)
+      OnSelectionChange();
     *result = 0;
     return true;
   }
@@ -329,16 +352,22 @@ LRESULT RichEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
            DLGC_WANTARROWS;
   case WM_SETFOCUS: {
     const LRESULT r = DefaultHandling(msg, wParam, lParam);
-    if (OnEnter) OnEnter();
+    if (OnEnter)
+      OnEnter();
     return r;
   }
   case WM_KEYUP: {
     const LRESULT r = DefaultHandling(msg, wParam, lParam);
-    if (OnKeyUp) OnKeyUp(wParam, KeyShift());
+    if (OnKeyUp)
+      OnKeyUp(wParam, KeyShift());
     return r;
   }
-  case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-  case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK: {
+  case WM_LBUTTONDOWN:
+  case WM_RBUTTONDOWN:
+  case WM_MBUTTONDOWN:
+  case WM_LBUTTONDBLCLK:
+  case WM_RBUTTONDBLCLK:
+  case WM_MBUTTONDBLCLK: {
     const LRESULT r = DefaultHandling(msg, wParam, lParam);
     if (OnMouseDown)
       OnMouseDown(MouseButtonOf(msg), MouseShift(msg, wParam), GET_X_LPARAM(lParam),
@@ -349,14 +378,16 @@ LRESULT RichEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (OnContextMenu) {
       POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       if (lParam == -1) { // from the keyboard: at the caret
-        if (!GetCaretPos(&pt)) pt = POINT{0, 0};
+        if (!GetCaretPos(&pt))
+          pt = POINT{0, 0};
         ClientToScreen(Handle(), &pt);
       }
       OnContextMenu(pt);
       return 0;
     }
     break;
-  default: break;
+  default:
+    break;
   }
   return DefaultHandling(msg, wParam, lParam);
 }

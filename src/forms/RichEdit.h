@@ -41,9 +41,9 @@ class RichEdit : public Control {
 public:
   RichEdit(Component* owner, const ControlArgs& args);
 
-  std::string AllText() const;             // streamed out as plain text
-  void SetAllText(std::string_view text);  // streamed in; no undo; modified flag kept
-  long TextLength() const;                 // 1.0 characters (CR LF = 2)
+  std::string AllText() const;            // streamed out as plain text
+  void SetAllText(std::string_view text); // streamed in; no undo; modified flag kept
+  long TextLength() const;                // 1.0 characters (CR LF = 2)
 
   CHARRANGE Selection() const;
   void SetSelection(long start, long end);
@@ -75,7 +75,8 @@ public:
   void SelectAll();
 
   // EM_FINDTEXT forward over [start, end) (end -1: to the end); -1 when not found.
-  long FindText(std::string_view pattern, long start, long end, bool wholeWord, bool matchCase) const;
+  long FindText(std::string_view pattern, long start, long end, bool wholeWord,
+                bool matchCase) const;
 
   // The whole text's and the default character format. Font() gives back what was set.
   void SetFontSpec(const FontSpec& font);

@@ -45,16 +45,19 @@ DWORD CALLBACK StreamInCallback(DWORD_PTR cookie, LPBYTE buffer, LONG room, LONG
     } catch (...) {
       goOn = false;
     }
-    if (!goOn) return kStreamCancelled;
+    if (!goOn)
+      return kStreamCancelled;
   }
   const std::size_t space = room > 0 ? static_cast<std::size_t>(room) : 0;
   const std::size_t left = static_cast<std::size_t>(c->left);
   // One byte past the room, so the chunk rule sees whether an LF follows a CR.
   std::string_view rest = c->source->Peek(std::min(space, left) + 1);
-  if (!c->source->Ok()) return kStreamUnreadable;
+  if (!c->source->Ok())
+    return kStreamUnreadable;
   rest = rest.substr(0, std::min(rest.size(), left));
   const std::size_t n = StreamChunkSize(rest, space, c->first);
-  if (n) std::memcpy(buffer, rest.data(), n);
+  if (n)
+    std::memcpy(buffer, rest.data(), n);
   c->source->Consume(n);
   c->left -= static_cast<long long>(n);
   c->first = false;
@@ -129,9 +132,12 @@ void RichEdit::LoadFromFile(const std::string& path, const LoadProgress& progres
   FileHandle file;
   long long fileSize = 0;
   switch (OpenForReading(path, file, fileSize)) {
-  case ReadResult::Ok: break;
-  case ReadResult::CannotOpen: throw Error(CannotOpenFileMessage(path));
-  case ReadResult::TooLarge: throw Error(FileTooLargeMessage(path));
+  case ReadResult::Ok:
+    break;
+  case ReadResult::CannotOpen:
+    throw Error(CannotOpenFileMessage(path));
+  case ReadResult::TooLarge:
+    throw Error(FileTooLargeMessage(path));
   }
   FileTextSource source(file.get());
   if (IsRtf(source.Peek(kRtfPeek))) {
@@ -142,9 +148,12 @@ void RichEdit::LoadFromFile(const std::string& path, const LoadProgress& progres
   // Plain text goes from the file to the control in pieces: a first pass makes every check
   // before any text moves, the second streams it.
   const PlainTextScan scan = ScanPlainText(source);
-  if (!source.Ok() || !source.Rewind()) throw Error(CannotOpenFileMessage(path));
-  if (scan.nul) throw Error(FileHoldsNulMessage(path));
-  if (!ControlCanHold(static_cast<std::size_t>(scan.size))) throw Error(FileTooLargeMessage(path));
+  if (!source.Ok() || !source.Rewind())
+    throw Error(CannotOpenFileMessage(path));
+  if (scan.nul)
+    throw Error(FileHoldsNulMessage(path));
+  if (!ControlCanHold(static_cast<std::size_t>(scan.size)))
+    throw Error(FileTooLargeMessage(path));
   FillFromFile(path, [&](long& expected) {
     expected = scan.chars;
     return StreamInText(source, scan.size, scan.start, &progress);
@@ -177,20 +186,27 @@ void RichEdit::FillFromFile(const std::string& path, const std::function<DWORD(l
   long expected = 0;
   const DWORD err = fill(expected);
   const bool cut = err == 0 && TextLength() < expected;
-  if (err != 0 || cut) Clear(); // nothing half loaded
+  if (err != 0 || cut)
+    Clear(); // nothing half loaded
   SendMessageA(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
   SetSelection(0, 0);
   SetModified(modified);
-  if (err == kStreamCancelled) throw LoadCancelled();
-  if (err == kStreamUnreadable) throw Error(CannotOpenFileMessage(path));
-  if (err != 0) throw Error(kFailedToLoadStream);
-  if (cut) throw Error(FileTooLargeMessage(path));
+  if (err == kStreamCancelled)
+    throw LoadCancelled();
+  if (err == kStreamUnreadable)
+    throw Error(CannotOpenFileMessage(path));
+  if (err != 0)
+    throw Error(kFailedToLoadStream);
+  if (cut)
+    throw Error(FileTooLargeMessage(path));
 }
 
 void RichEdit::SaveToFile(const std::string& path) {
   std::string text = AllText();
-  if (!HasOnlyCrLfBreaks(text)) text = NormaliseLineBreaks(text);
-  if (!ReplaceFileSafely(path, text)) throw Error(CannotCreateFileMessage(path));
+  if (!HasOnlyCrLfBreaks(text))
+    text = NormaliseLineBreaks(text);
+  if (!ReplaceFileSafely(path, text))
+    throw Error(CannotCreateFileMessage(path));
 }
 
 } // namespace vd::forms

@@ -22,14 +22,16 @@ std::string FileHoldsNulMessage(const std::string& path) {
 
 bool FileHandle::Close() {
   bool r = true;
-  if (ok()) r = CloseHandle(h_) != FALSE;
+  if (ok())
+    r = CloseHandle(h_) != FALSE;
   h_ = INVALID_HANDLE_VALUE;
   return r;
 }
 
 std::string SaveTempPath(const std::string& fullPath) {
   std::string lower = fullPath;
-  if (!lower.empty()) CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
+  if (!lower.empty())
+    CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
   std::uint64_t hash = 14695981039346656037ull; // 64-bit FNV-1a
   for (const char c : lower) {
     hash ^= static_cast<unsigned char>(c);
@@ -50,7 +52,8 @@ bool WriteAll(HANDLE h, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD want = static_cast<DWORD>(std::min(bytes.size(), kIoPiece));
     DWORD n = 0;
-    if (!WriteFile(h, bytes.data(), want, &n, nullptr) || n == 0) return false;
+    if (!WriteFile(h, bytes.data(), want, &n, nullptr) || n == 0)
+      return false;
     bytes.remove_prefix(n);
   }
   return true;
@@ -62,14 +65,18 @@ ReadResult OpenForReading(const std::string& path, FileHandle& file, long long& 
   file.reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
                          nullptr));
-  if (!file.ok()) return ReadResult::CannotOpen;
+  if (!file.ok())
+    return ReadResult::CannotOpen;
   // A device opens like a file but holds no document, and a save to it fails.
-  if (GetFileType(file.get()) != FILE_TYPE_DISK) return ReadResult::CannotOpen;
+  if (GetFileType(file.get()) != FILE_TYPE_DISK)
+    return ReadResult::CannotOpen;
   LARGE_INTEGER li{};
-  if (!GetFileSizeEx(file.get(), &li)) return ReadResult::CannotOpen;
+  if (!GetFileSizeEx(file.get(), &li))
+    return ReadResult::CannotOpen;
   size = li.QuadPart;
   // The control counts in LONG; a file past that can never be held.
-  if (size >= 0x7FFFFFFF) return ReadResult::TooLarge;
+  if (size >= 0x7FFFFFFF)
+    return ReadResult::TooLarge;
   return ReadResult::Ok;
 }
 
@@ -85,7 +92,8 @@ bool ReadPiece(HANDLE file, char* buffer, std::size_t want, std::size_t& got) {
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
   FileHandle h;
   long long size = 0;
-  if (const ReadResult r = OpenForReading(path, h, size); r != ReadResult::Ok) return r;
+  if (const ReadResult r = OpenForReading(path, h, size); r != ReadResult::Ok)
+    return r;
   try {
     bytes.assign(static_cast<std::size_t>(size), '\0');
   } catch (const std::bad_alloc&) {
@@ -96,7 +104,8 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
     std::size_t n = 0;
     if (!ReadPiece(h.get(), bytes.data() + got, bytes.size() - got, n))
       return ReadResult::CannotOpen;
-    if (n == 0) break; // the file shrank while we read it
+    if (n == 0)
+      break; // the file shrank while we read it
     got += n;
   }
   bytes.resize(got);
@@ -106,7 +115,8 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
 bool ReplaceFileSafely(const std::string& path, std::string_view bytes) {
   char full[MAX_PATH * 4];
   const DWORD fl = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
-  if (fl == 0 || fl >= sizeof(full)) return false;
+  if (fl == 0 || fl >= sizeof(full))
+    return false;
   const std::string target(full);
 
   const DWORD attrs = GetFileAttributesA(target.c_str());
@@ -115,12 +125,14 @@ bool ReplaceFileSafely(const std::string& path, std::string_view bytes) {
   bool haveCreated = false;
   if (exists) {
     // Windows refuses to write a read-only file, whoever asks (root under Wine would not be).
-    if (attrs & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
+    if (attrs & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
+      return false;
     // The target must be writable now, as the original's direct write would need it: a file
     // held open without sharing refuses the save (a rename over it might not notice).
     FileHandle probe(CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!probe.ok()) return false;
+    if (!probe.ok())
+      return false;
     haveCreated = GetFileTime(probe.get(), &created, nullptr, nullptr) != FALSE;
   }
 
@@ -129,8 +141,8 @@ bool ReplaceFileSafely(const std::string& path, std::string_view bytes) {
   const char* temp = tempPath.c_str();
   bool ok = false;
   {
-    FileHandle h(
-        CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle h(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                             nullptr));
     ok = h.ok() && WriteAll(h.get(), bytes) && FlushFileBuffers(h.get());
     ok = h.Close() && ok;
   }
@@ -148,7 +160,8 @@ bool ReplaceFileSafely(const std::string& path, std::string_view bytes) {
       FileHandle h(CreateFileA(target.c_str(), FILE_WRITE_ATTRIBUTES,
                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
-      if (h.ok()) SetFileTime(h.get(), &created, nullptr, nullptr);
+      if (h.ok())
+        SetFileTime(h.get(), &created, nullptr, nullptr);
     }
   }
   return true;

@@ -55,7 +55,7 @@ std::string SaveTempPath(const std::string& fullPath);
 // Messages of the file operations, the exact texts the program shows.
 std::string CannotOpenFileMessage(const std::string& path);   // "Cannot open file <path>"
 std::string CannotCreateFileMessage(const std::string& path); // "Cannot create file <path>"
-std::string FileTooLargeMessage(const std::string& path); // "File <path> is too large to open."
+std::string FileTooLargeMessage(const std::string& path);     // "File <path> is too large to open."
 std::string FileHoldsNulMessage(const std::string& path);
 
 } // namespace vd::forms

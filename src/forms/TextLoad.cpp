@@ -20,13 +20,15 @@ constexpr unsigned long long kControlBytesPerChar = 128;
 } // namespace
 
 long CharsOf(std::string_view bytes) {
-  if (bytes.empty()) return 0;
+  if (bytes.empty())
+    return 0;
   long total = 0;
   // In slices, so a huge text needs no int-sized length; slices end after a single-byte char.
   constexpr std::size_t kSlice = 1 << 24;
   while (!bytes.empty()) {
     std::size_t n = std::min(bytes.size(), kSlice);
-    while (n < bytes.size() && n > 1 && IsDBCSLeadByte(static_cast<BYTE>(bytes[n - 1]))) --n;
+    while (n < bytes.size() && n > 1 && IsDBCSLeadByte(static_cast<BYTE>(bytes[n - 1])))
+      --n;
     total += MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(n), nullptr, 0);
     bytes.remove_prefix(n);
   }
@@ -38,13 +40,15 @@ bool LoadsAsRtf(std::string_view bytes) { return IsRtf(bytes) && RtfIsSafeForCon
 bool ControlCanHold(std::size_t chars) {
   MEMORYSTATUSEX ms{};
   ms.dwLength = sizeof(ms);
-  if (!GlobalMemoryStatusEx(&ms)) return true;
+  if (!GlobalMemoryStatusEx(&ms))
+    return true;
   const unsigned long long need = static_cast<unsigned long long>(chars) * kControlBytesPerChar;
   return need <= ms.ullAvailVirtual && need <= ms.ullAvailPageFile;
 }
 
 std::size_t HeadLength(std::string_view start, std::size_t size) {
-  if (size <= kHeadBytes * 2) return 0;
+  if (size <= kHeadBytes * 2)
+    return 0;
   const std::size_t cr = start.rfind('\r', kHeadBytes);
   return cr == std::string_view::npos || cr == 0 ? 0 : cr;
 }
@@ -59,12 +63,16 @@ LoadableFile ReadLoadableFile(const std::string& path) {
   LoadableFile file;
   std::string& bytes = file.bytes;
   switch (ReadWholeFile(path, bytes)) {
-  case ReadResult::Ok: break;
-  case ReadResult::CannotOpen: throw Error(CannotOpenFileMessage(path));
-  case ReadResult::TooLarge: throw Error(FileTooLargeMessage(path));
+  case ReadResult::Ok:
+    break;
+  case ReadResult::CannotOpen:
+    throw Error(CannotOpenFileMessage(path));
+  case ReadResult::TooLarge:
+    throw Error(FileTooLargeMessage(path));
   }
   // The control keeps only the text before a NUL: the file would be shown, and saved, cut.
-  if (ContainsNul(bytes)) throw Error(FileHoldsNulMessage(path));
+  if (ContainsNul(bytes))
+    throw Error(FileHoldsNulMessage(path));
   file.rtf = LoadsAsRtf(bytes);
   try {
     if (!file.rtf) {
@@ -92,7 +100,8 @@ bool FileTextSource::Rewind() {
 }
 
 std::string_view FileTextSource::Peek(std::size_t want) {
-  while (ready_.size() - pos_ < want && !end_) Fill();
+  while (ready_.size() - pos_ < want && !end_)
+    Fill();
   return std::string_view(ready_).substr(pos_);
 }
 
@@ -100,10 +109,12 @@ void FileTextSource::Fill() {
   ready_.erase(0, pos_);
   pos_ = 0;
   std::size_t got = 0;
-  if (!ReadPiece(file_, raw_.data(), raw_.size(), got)) ok_ = false;
+  if (!ReadPiece(file_, raw_.data(), raw_.size(), got))
+    ok_ = false;
   if (got == 0) {
     end_ = true;
-    if (pendingCr_) ready_ += "\r\n";
+    if (pendingCr_)
+      ready_ += "\r\n";
     pendingCr_ = false;
     return;
   }
@@ -112,13 +123,16 @@ void FileTextSource::Fill() {
   if (pendingCr_) { // the previous piece ended with a CR: a pair, or a lone CR
     ready_ += "\r\n";
     pendingCr_ = false;
-    if (*p == '\n') ++p;
+    if (*p == '\n')
+      ++p;
   }
   while (p < end) {
     const char* q = p;
-    while (q < end && *q != '\r' && *q != '\n') ++q;
+    while (q < end && *q != '\r' && *q != '\n')
+      ++q;
     ready_.append(p, q);
-    if (q == end) break;
+    if (q == end)
+      break;
     if (*q == '\n') {
       ready_ += "\r\n";
       p = q + 1;
@@ -136,18 +150,22 @@ PlainTextScan ScanPlainText(TextSource& source) {
   PlainTextScan scan;
   for (;;) {
     std::string_view v = source.Peek(FileTextSource::kPiece);
-    if (v.empty()) break;
+    if (v.empty())
+      break;
     // Counted in slices that end after a single-byte character, as CharsOf does: a lead byte
     // last waits for its trail byte, unless nothing follows.
     std::size_t n = v.size();
-    while (n > 1 && IsDBCSLeadByte(static_cast<BYTE>(v[n - 1]))) --n;
+    while (n > 1 && IsDBCSLeadByte(static_cast<BYTE>(v[n - 1])))
+      --n;
     if (n < v.size()) {
       const std::size_t had = v.size();
       v = source.Peek(had + 1); // may move the bytes: the view is taken again
-      if (v.size() == had) n = had;
+      if (v.size() == had)
+        n = had;
     }
     v = v.substr(0, n);
-    if (!scan.nul && ContainsNul(v)) scan.nul = true;
+    if (!scan.nul && ContainsNul(v))
+      scan.nul = true;
     if (scan.start.size() <= kHeadBytes)
       scan.start.append(v.substr(0, kHeadBytes + 1 - scan.start.size()));
     scan.chars += CharsOf(v);

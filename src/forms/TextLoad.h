@@ -90,10 +90,10 @@ private:
 // What a first pass over a plain text finds: whether it can go in, and what the control must
 // then hold.
 struct PlainTextScan {
-  bool nul = false;       // the control would keep only the text before it
-  long long size = 0;     // bytes with CR LF breaks
-  long chars = 0;         // in the control's counting (CharsOf)
-  std::string start;      // its first kHeadBytes + 1 bytes, for HeadLength
+  bool nul = false;   // the control would keep only the text before it
+  long long size = 0; // bytes with CR LF breaks
+  long chars = 0;     // in the control's counting (CharsOf)
+  std::string start;  // its first kHeadBytes + 1 bytes, for HeadLength
 };
 // Consumes the whole source.
 PlainTextScan ScanPlainText(TextSource& source);

@@ -19,7 +19,8 @@ Window* Window::FromHandle(HWND hwnd) {
 
 void Window::CreateHandle(const WindowCreate& p) {
   HINSTANCE inst = Application::Instance().InstanceHandle();
-  if (!inst) inst = GetModuleHandleA(nullptr);
+  if (!inst)
+    inst = GetModuleHandleA(nullptr);
   WNDCLASSEXA existing{};
   existing.cbSize = sizeof(existing);
   if (!GetClassInfoExA(inst, p.className.c_str(), &existing)) {
@@ -33,15 +34,18 @@ void Window::CreateHandle(const WindowCreate& p) {
     wc.hIconSm = p.icon;
     wc.hbrBackground = p.background;
     wc.lpszClassName = p.className.c_str();
-    if (!RegisterClassExA(&wc)) throw Error("Cannot register window class " + p.className);
+    if (!RegisterClassExA(&wc))
+      throw Error("Cannot register window class " + p.className);
   }
   HWND hwnd = CreateWindowExA(p.exStyle, p.className.c_str(), p.caption.c_str(), p.style, p.left,
                               p.top, p.width, p.height, p.parent, p.menu, inst, this);
-  if (!hwnd) throw Error("Cannot create window " + p.className);
+  if (!hwnd)
+    throw Error("Cannot create window " + p.className);
 }
 
 void Window::DestroyHandle() {
-  if (!hwnd_) return;
+  if (!hwnd_)
+    return;
   HWND hwnd = hwnd_;
   // Stop dispatching to this object first: messages sent during destruction go to the default.
   RemovePropA(hwnd, kSelfProp);
@@ -65,14 +69,16 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
   } else {
     self = FromHandle(hwnd);
   }
-  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (!self)
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
     RemovePropA(hwnd, kSelfProp);
     self->hwnd_ = nullptr;
     return DefWindowProcA(hwnd, msg, wParam, lParam);
   }
   LRESULT result = 0;
-  if (ApplyWindowCursor(hwnd, msg, lParam, &result)) return result;
+  if (ApplyWindowCursor(hwnd, msg, lParam, &result))
+    return result;
   if (!Guarded([&] {
         // Notifications go to the control they concern first; a control that does not handle
         // one leaves it to this window.

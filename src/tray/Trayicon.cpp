@@ -58,7 +58,8 @@ public:
 protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
     // The creation messages arrive before the component knows its window.
-    if (!tray_.window_) return DefaultHandling(msg, wParam, lParam);
+    if (!tray_.window_)
+      return DefaultHandling(msg, wParam, lParam);
     return tray_.WndProc(msg, wParam, lParam);
   }
 
@@ -84,7 +85,8 @@ struct OwnedWindows {
 
 BOOL CALLBACK CollectVisibleOwned(HWND hwnd, LPARAM lParam) {
   auto* w = reinterpret_cast<OwnedWindows*>(lParam);
-  if (GetWindow(hwnd, GW_OWNER) == w->owner && IsWindowVisible(hwnd)) w->found.push_back(hwnd);
+  if (GetWindow(hwnd, GW_OWNER) == w->owner && IsWindowVisible(hwnd))
+    w->found.push_back(hwnd);
   return TRUE;
 }
 } // namespace
@@ -109,9 +111,12 @@ TTrayIcon::TTrayIcon(forms::Component* owner, std::unique_ptr<TrayShell> shell)
 }
 
 TTrayIcon::~TTrayIcon() {
-  if (removeOnDelete_) SetVisible(false);
-  if (icon_) DestroyIcon(icon_);
-  if (internalIcon_) DestroyIcon(internalIcon_);
+  if (removeOnDelete_)
+    SetVisible(false);
+  if (icon_)
+    DestroyIcon(icon_);
+  if (internalIcon_)
+    DestroyIcon(internalIcon_);
   // The base destructor drops the destruction notices both ways.
   imageList_ = nullptr;
   popupMenu_ = nullptr;
@@ -121,36 +126,40 @@ TTrayIcon::~TTrayIcon() {
 HWND TTrayIcon::WindowHandle() const { return window_->Handle(); }
 
 void TTrayIcon::Refresh() {
-  if (visible_) ModifyIcon();
+  if (visible_)
+    ModifyIcon();
 }
 
 void TTrayIcon::SetAppVisible(bool visible) {
   appVisible_ = visible;
   // Before the main form exists the flag alone tells the start-up whether to show it.
   forms::Form* main = forms::Application::Instance().MainForm();
-  if (!main || !main->Handle()) return;
+  if (!main || !main->Handle())
+    return;
   // The main form is an unowned top-level window: hiding it hides its taskbar button, and
   // ShowWindow keeps its bounds. Windows it owns would stay on the desktop, so they go with it.
   auto& hidden = HiddenWithApplication();
   if (visible) {
     main->Show();
     for (HWND h : hidden)
-      if (IsWindow(h) && GetWindow(h, GW_OWNER) == main->Handle()) ShowWindow(h, SW_SHOWNA);
+      if (IsWindow(h) && GetWindow(h, GW_OWNER) == main->Handle())
+        ShowWindow(h, SW_SHOWNA);
     hidden.clear();
   } else {
     OwnedWindows owned{main->Handle(), {}};
-    EnumThreadWindows(GetCurrentThreadId(), &CollectVisibleOwned,
-                      reinterpret_cast<LPARAM>(&owned));
+    EnumThreadWindows(GetCurrentThreadId(), &CollectVisibleOwned, reinterpret_cast<LPARAM>(&owned));
     for (HWND h : owned.found) {
       ShowWindow(h, SW_HIDE);
-      if (std::find(hidden.begin(), hidden.end(), h) == hidden.end()) hidden.push_back(h);
+      if (std::find(hidden.begin(), hidden.end(), h) == hidden.end())
+        hidden.push_back(h);
     }
     main->Hide();
   }
 }
 
 void TTrayIcon::SetVisible(bool visible) {
-  if (visible == visible_) return;
+  if (visible == visible_)
+    return;
   visible_ = visible;
   if (visible)
     InsertIcon();
@@ -160,78 +169,105 @@ void TTrayIcon::SetVisible(bool visible) {
 
 void TTrayIcon::SetHintString(std::string hint) {
   hint_ = std::move(hint);
-  if (visible_) ModifyIcon();
+  if (visible_)
+    ModifyIcon();
 }
 
 void TTrayIcon::SetShowHint(bool value) {
-  if (value == showHint_) return;
+  if (value == showHint_)
+    return;
   showHint_ = value;
-  if (visible_) ModifyIcon();
+  if (visible_)
+    ModifyIcon();
 }
 
 void TTrayIcon::SetIconSource(TIconSource source) {
-  if (source == iconSource_) return;
+  if (source == iconSource_)
+    return;
   iconSource_ = source;
-  if (visible_) ModifyIcon();
+  if (visible_)
+    ModifyIcon();
 }
 
 void TTrayIcon::SetIcon(HICON icon) {
   HICON copy = icon ? CopyIcon(icon) : nullptr;
-  if (icon_) DestroyIcon(icon_);
+  if (icon_)
+    DestroyIcon(icon_);
   icon_ = copy;
-  if (iconSource_ == TIconSource::srcIcon && visible_) ModifyIcon();
+  if (iconSource_ == TIconSource::srcIcon && visible_)
+    ModifyIcon();
 }
 
 void TTrayIcon::SetImageList(forms::ImageList* list) {
-  if (imageList_ && imageList_ != list) imageList_->RemoveFreeNotification(this);
+  if (imageList_ && imageList_ != list)
+    imageList_->RemoveFreeNotification(this);
   imageList_ = list;
-  if (list) list->FreeNotification(this);
-  if (iconSource_ != TIconSource::srcImageList) return;
+  if (list)
+    list->FreeNotification(this);
+  if (iconSource_ != TIconSource::srcImageList)
+    return;
   if (!list) {
-    if (visible_) SetVisible(false);
+    if (visible_)
+      SetVisible(false);
     imageListIndex_ = 0;
     return;
   }
   const int count = list->Count();
-  if (imageListIndex_ != 0 && imageListIndex_ >= count) imageListIndex_ = std::max(count - 1, 0);
-  if (visible_) ModifyIcon();
+  if (imageListIndex_ != 0 && imageListIndex_ >= count)
+    imageListIndex_ = std::max(count - 1, 0);
+  if (visible_)
+    ModifyIcon();
 }
 
 void TTrayIcon::SetImageListIndex(int index) {
-  if (!imageList_) return;
+  if (!imageList_)
+    return;
   const int count = imageList_->Count();
-  if (index >= count) index = count - 1;
-  if (index < 0) index = 0;
-  if (index == imageListIndex_) return;
+  if (index >= count)
+    index = count - 1;
+  if (index < 0)
+    index = 0;
+  if (index == imageListIndex_)
+    return;
   imageListIndex_ = index;
-  if (visible_ && iconSource_ == TIconSource::srcImageList) ModifyIcon();
+  if (visible_ && iconSource_ == TIconSource::srcImageList)
+    ModifyIcon();
 }
 
 void TTrayIcon::SetPopupMenu(forms::Menu* menu) {
-  if (popupMenu_ && popupMenu_ != menu) popupMenu_->RemoveFreeNotification(this);
+  if (popupMenu_ && popupMenu_ != menu)
+    popupMenu_->RemoveFreeNotification(this);
   popupMenu_ = menu;
-  if (menu) menu->FreeNotification(this);
+  if (menu)
+    menu->FreeNotification(this);
 }
 
 void TTrayIcon::Notification(forms::Component* component, Operation operation) {
   Component::Notification(component, operation);
-  if (operation != Operation::Remove || !component) return;
-  if (component == imageList_) SetImageList(nullptr);
-  if (component == popupMenu_) popupMenu_ = nullptr;
+  if (operation != Operation::Remove || !component)
+    return;
+  if (component == imageList_)
+    SetImageList(nullptr);
+  if (component == popupMenu_)
+    popupMenu_ = nullptr;
 }
 
 bool TTrayIcon::LoadInternalIcon() {
   HICON fresh = nullptr;
   if (iconSource_ == TIconSource::srcIcon) {
-    if (!icon_) return false;
+    if (!icon_)
+      return false;
     fresh = CopyIcon(icon_);
   } else {
-    if (!imageList_ || imageList_->Count() == 0) return false;
+    if (!imageList_ || imageList_->Count() == 0)
+      return false;
     fresh = imageList_->GetIcon(imageListIndex_);
   }
   // The shell must never be handed a missing icon (a list that shrank under the index).
-  if (!fresh) return false;
-  if (internalIcon_) DestroyIcon(internalIcon_);
+  if (!fresh)
+    return false;
+  if (internalIcon_)
+    DestroyIcon(internalIcon_);
   internalIcon_ = fresh;
   return true;
 }
@@ -244,7 +280,8 @@ void TTrayIcon::ModifyIcon() {
 }
 
 void TTrayIcon::RemoveIcon() {
-  if (trayUnsupported_) return;
+  if (trayUnsupported_)
+    return;
   inTray_ = false;
   shell_->Notify(NIM_DELETE, iconData_);
 }
@@ -256,7 +293,8 @@ size_t TipLength(const std::string& text, size_t limit) {
   size_t n = 0;
   while (n < text.size()) {
     const size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[n])) ? 2 : 1;
-    if (n + step > limit) break;
+    if (n + step > limit)
+      break;
     n += step;
   }
   return n;
@@ -264,8 +302,10 @@ size_t TipLength(const std::string& text, size_t limit) {
 } // namespace
 
 void TTrayIcon::SendIcon(DWORD message) {
-  if (trayUnsupported_) return;
-  if (!LoadInternalIcon()) return;
+  if (trayUnsupported_)
+    return;
+  if (!LoadInternalIcon())
+    return;
   iconData_.hIcon = internalIcon_;
   iconData_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   iconData_.uCallbackMessage = TrayCallbackMessage;
@@ -280,7 +320,8 @@ void TTrayIcon::SendIcon(DWORD message) {
 }
 
 void TTrayIcon::Raise(const Event& event) {
-  if (!event) return;
+  if (!event)
+    return;
   // A copy, so that a handler may reassign the event it is running from.
   Event handler = event;
   handler(*this);
@@ -299,18 +340,32 @@ void TTrayIcon::ShowPopup() {
 LRESULT TTrayIcon::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == TrayCallbackMessage) {
     switch (lParam) {
-    case WM_MOUSEMOVE: Raise(OnMouseMove); break;
-    case WM_LBUTTONDOWN: Raise(OnLeftBtnDown); break;
-    case WM_LBUTTONUP: Raise(OnLeftBtnUp); break;
-    case WM_LBUTTONDBLCLK: Raise(OnLeftBtnDblClick); break;
-    case WM_RBUTTONDOWN: Raise(OnRightBtnDown); break;
+    case WM_MOUSEMOVE:
+      Raise(OnMouseMove);
+      break;
+    case WM_LBUTTONDOWN:
+      Raise(OnLeftBtnDown);
+      break;
+    case WM_LBUTTONUP:
+      Raise(OnLeftBtnUp);
+      break;
+    case WM_LBUTTONDBLCLK:
+      Raise(OnLeftBtnDblClick);
+      break;
+    case WM_RBUTTONDOWN:
+      Raise(OnRightBtnDown);
+      break;
     case WM_RBUTTONUP:
       Raise(OnRightBtnUp);
       // The handler may have destroyed the menu; the notice has then cleared the pointer.
-      if (autoPopup_ && popupMenu_) ShowPopup();
+      if (autoPopup_ && popupMenu_)
+        ShowPopup();
       break;
-    case WM_RBUTTONDBLCLK: Raise(OnRightBtnDblClick); break;
-    default: break;
+    case WM_RBUTTONDBLCLK:
+      Raise(OnRightBtnDblClick);
+      break;
+    default:
+      break;
     }
     return 1;
   }
@@ -318,11 +373,13 @@ LRESULT TTrayIcon::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     // The shell restarted and forgot every icon: put ours back, or a program hidden to the
     // tray could not be reached again.
     inTray_ = false;
-    if (visible_) InsertIcon();
+    if (visible_)
+      InsertIcon();
     return 0;
   }
   // The popup menu's commands come here as WM_COMMAND.
-  if (forms::DispatchMenuMessage(msg, wParam, lParam)) return 0;
+  if (forms::DispatchMenuMessage(msg, wParam, lParam))
+    return 0;
   return DefWindowProcA(WindowHandle(), msg, wParam, lParam);
 }
 

@@ -10,11 +10,11 @@ TEST(Association, TheTypeIsWrittenUnlessTxtNamesItExactly) {
     const char* txtValue;
     bool written;
   } cases[] = {
-      {"", true},                 // first start: no value yet
-      {"txtfile", true},          // another type took it
-      {"vellumdeskfile", true},   // letter case counts
+      {"", true},               // first start: no value yet
+      {"txtfile", true},        // another type took it
+      {"vellumdeskfile", true}, // letter case counts
       {"VELLUMDESKFILE", true},
-      {"VellumdeskFile ", true},  // a trailing blank is another name
+      {"VellumdeskFile ", true}, // a trailing blank is another name
       {"VellumdeskFile", false},
   };
   for (const auto& c : cases) {

@@ -24,14 +24,17 @@ TEST(CommandLine, BlanksSeparateAndQuotesGroup) {
       {"\"unterminated path", {"unterminated path"}},
       {"a\tb", {"a", "b"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(SplitArguments(c.line), c.expected) << "line: " << c.line;
+  for (const auto& c : cases)
+    EXPECT_EQ(SplitArguments(c.line), c.expected) << "line: " << c.line;
 }
 
 TEST(CommandLine, ProgramNameIsSkippedQuotedOrNot) {
-  EXPECT_EQ(SkipProgramName("\"C:\\Program Files\\V\\Vellumdesk.exe\" \"a b.txt\""), " \"a b.txt\"");
+  EXPECT_EQ(SkipProgramName("\"C:\\Program Files\\V\\Vellumdesk.exe\" \"a b.txt\""),
+            " \"a b.txt\"");
   EXPECT_EQ(SkipProgramName("Vellumdesk.exe a.txt"), " a.txt");
   EXPECT_EQ(SkipProgramName("Vellumdesk.exe"), "");
-  EXPECT_EQ(SplitArguments(SkipProgramName("\"C:\\P F\\v.exe\" \"C:\\a b.txt\"")), Args{"C:\\a b.txt"});
+  EXPECT_EQ(SplitArguments(SkipProgramName("\"C:\\P F\\v.exe\" \"C:\\a b.txt\"")),
+            Args{"C:\\a b.txt"});
 }
 
 } // namespace

@@ -9,9 +9,9 @@ namespace vd {
 namespace {
 
 bool SameAscii(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
          });
 }
 
@@ -19,7 +19,8 @@ using List = std::vector<std::string>;
 
 TEST(FileHistory, AdditionMovesToTopTakesTheNewCaseAndKeepsTen) {
   FileHistory h(SameAscii);
-  for (int i = 1; i <= 11; ++i) h.Add("C:\\f" + std::to_string(i) + ".txt");
+  for (int i = 1; i <= 11; ++i)
+    h.Add("C:\\f" + std::to_string(i) + ".txt");
   ASSERT_EQ(h.Size(), 10u);
   EXPECT_EQ(h.Entries().front(), "C:\\f11.txt");
   EXPECT_EQ(h.Entries().back(), "C:\\f2.txt") << "the oldest, f1, falls off";
@@ -33,7 +34,10 @@ TEST(FileHistory, AdditionMovesToTopTakesTheNewCaseAndKeepsTen) {
 
 TEST(FileHistory, LoadKeepsFileOrderSkipsEmptiesAndSavesTenKeys) {
   FileHistory h(SameAscii);
-  h.Load({{"File1", ""}, {"File2", "C:\\a=b.txt"}, {"File11", "C:\\eleven.txt"}, {"Other", "C:\\x.txt"}});
+  h.Load({{"File1", ""},
+          {"File2", "C:\\a=b.txt"},
+          {"File11", "C:\\eleven.txt"},
+          {"Other", "C:\\x.txt"}});
   EXPECT_EQ(h.Entries(), (List{"C:\\a=b.txt", "C:\\eleven.txt", "C:\\x.txt"}));
   const auto keys = h.KeysToSave();
   ASSERT_EQ(keys.size(), 10u);
@@ -45,8 +49,10 @@ TEST(FileHistory, LoadKeepsFileOrderSkipsEmptiesAndSavesTenKeys) {
 
 TEST(FileHistory, LoadKeepsTheFirstTenFilledValuesAsTheyStand) {
   FileHistory h(SameAscii);
-  std::vector<std::pair<std::string, std::string>> values{{"File1", "p1"}, {"Gap", ""}, {"File2", "P1"}};
-  for (int i = 2; i <= 3000; ++i) values.push_back({"File" + std::to_string(i + 1), "p" + std::to_string(i)});
+  std::vector<std::pair<std::string, std::string>> values{
+      {"File1", "p1"}, {"Gap", ""}, {"File2", "P1"}};
+  for (int i = 2; i <= 3000; ++i)
+    values.push_back({"File" + std::to_string(i + 1), "p" + std::to_string(i)});
   h.Load(values); // a duplicate from the file is not merged; empties do not count
   ASSERT_EQ(h.Size(), 10u);
   EXPECT_EQ(h.Entries()[1], "P1");
@@ -69,9 +75,11 @@ TEST(FileHistory, RemoveObsoleteExaminesEveryEntryIncludingNeighbours) {
 
 TEST(FileHistory, FileNamePartFollowsTheLastBackslashOrColon) {
   const std::pair<const char*, const char*> cases[] = {
-      {"C:\\dir\\a.txt", "a.txt"}, {"C:a.txt", "a.txt"}, {"a.txt", "a.txt"},
-      {"\\\\server\\share\\b c.log", "b c.log"}, {"C:\\dir\\", ""}, {"C:/x/y.txt", "/x/y.txt"}};
-  for (const auto& [path, name] : cases) EXPECT_EQ(FileNamePart(path), name) << path;
+      {"C:\\dir\\a.txt", "a.txt"}, {"C:a.txt", "a.txt"},
+      {"a.txt", "a.txt"},          {"\\\\server\\share\\b c.log", "b c.log"},
+      {"C:\\dir\\", ""},           {"C:/x/y.txt", "/x/y.txt"}};
+  for (const auto& [path, name] : cases)
+    EXPECT_EQ(FileNamePart(path), name) << path;
 }
 
 } // namespace

@@ -44,20 +44,22 @@ TEST(FindReplace, ReplaceAllReplacesEachMatchOnceAndEnds) {
     std::string expected;
     size_t count;
   } cases[] = {
-      {"a b a", "a", "aa", 0, "aa b aa", 2},          // the replacement holds the search text
+      {"a b a", "a", "aa", 0, "aa b aa", 2}, // the replacement holds the search text
       {"aaa", "a", "aa", 0, "aaaaaa", 3},
       {"aaaa", "aa", "a", 0, "aa", 2},
-      {"xyx", "x", "", 0, "y", 2},                    // an empty replacement deletes
+      {"xyx", "x", "", 0, "y", 2},                        // an empty replacement deletes
       {"cat cat cat", "cat", "dog", 4, "cat dog dog", 2}, // from the cursor position
-      {"cat cat", "cat", "dog", 5, "cat cat", 0},     // a start inside the last match misses it
+      {"cat cat", "cat", "dog", 5, "cat cat", 0},         // a start inside the last match misses it
       {"abc", "z", "y", 0, "abc", 0},
       {"", "a", "b", 0, "", 0},
   };
   for (const auto& c : cases) {
     FakeEditor e{c.text, c.pattern, c.replacement};
-    EXPECT_EQ(ReplaceAll(c.start, c.pattern.size(), e.Ops()), c.count) << c.text << " / " << c.pattern;
+    EXPECT_EQ(ReplaceAll(c.start, c.pattern.size(), e.Ops()), c.count)
+        << c.text << " / " << c.pattern;
     EXPECT_EQ(e.text, c.expected) << c.text << " / " << c.pattern;
-    EXPECT_EQ(e.searches, static_cast<int>(c.count) + 1) << "one search per match and one that fails";
+    EXPECT_EQ(e.searches, static_cast<int>(c.count) + 1)
+        << "one search per match and one that fails";
   }
 }
 

@@ -19,8 +19,8 @@ TEST(IniValues, IntegersFollowTheHexPrefixRuleAndFallBackToTheDefault) {
       {"0X1f", 31},
       {"0xFFFFFFFF", -1},
       {"0x80000005", static_cast<int32_t>(0x80000005u)},
-      {"0x", 77},        // two characters only: read as decimal, which it is not
-      {"0x1G", 77},      // bad hex digit
+      {"0x", 77},          // two characters only: read as decimal, which it is not
+      {"0x1G", 77},        // bad hex digit
       {"0x100000000", 77}, // more than 32 bits
       {"abc", 77},
       {"", 77},

@@ -12,8 +12,9 @@ TEST(MinLock, ScrambleAddsTheKeyBytePositionByPositionModulo256) {
   const std::string s = Scramble(password);
   ASSERT_EQ(s.size(), password.size());
   for (size_t i = 0; i < password.size(); ++i)
-    EXPECT_EQ(static_cast<unsigned char>(s[i]),
-              (static_cast<unsigned char>(password[i]) + static_cast<unsigned char>(kMinLockKey[i])) % 256)
+    EXPECT_EQ(static_cast<unsigned char>(s[i]), (static_cast<unsigned char>(password[i]) +
+                                                 static_cast<unsigned char>(kMinLockKey[i])) %
+                                                    256)
         << "byte " << i;
   // 'a' + 'S' = 97 + 83; 0xF0 + 'l' (108) wraps to 92.
   EXPECT_EQ(static_cast<unsigned char>(s[0]), 180);
@@ -53,8 +54,8 @@ TEST(MinLock, ValuesTheSettingsFileWouldChangeAreRecognised) {
   const Case cases[] = {
       {"", true},
       {"abc", true},
-      {"a b", true},             // inner blanks are kept
-      {"\"abc", true},           // one quote is kept
+      {"a b", true},   // inner blanks are kept
+      {"\"abc", true}, // one quote is kept
       {"a\"b\"", true},
       {std::string("a\0b", 3), false},
       {"a\rb", false},
@@ -63,13 +64,16 @@ TEST(MinLock, ValuesTheSettingsFileWouldChangeAreRecognised) {
       {"abc ", false},
       {"\tabc", false},
       {"abc\x1A", false},
-      {"\xA0" "abc", false},
-      {"\"abc\"", false},        // enclosing quotes are dropped on reading
+      {"\xA0"
+       "abc",
+       false},
+      {"\"abc\"", false}, // enclosing quotes are dropped on reading
       {"'abc'", false},
       {"'abc\"", true},
       {"\"", true},
   };
-  for (const auto& c : cases) EXPECT_EQ(SurvivesSettingsFile(c.value), c.survives) << c.value;
+  for (const auto& c : cases)
+    EXPECT_EQ(SurvivesSettingsFile(c.value), c.survives) << c.value;
 }
 
 } // namespace

@@ -52,9 +52,15 @@ TEST(Placement, UsesAUsableRectangleExactlyAndReplacesOthers) {
       {"far up", {100, -32000, 710, 506}, kOneScreen, false},
       {"far down", {100, 32000, 710, 506}, kOneScreen, false},
       {"caption just above the screen", {100, -1, 710, 506}, kOneScreen, false},
-      {"caption just fits at the bottom", {100, 994 - kMinCaptionVisible, 710, 506}, kOneScreen, true},
+      {"caption just fits at the bottom",
+       {100, 994 - kMinCaptionVisible, 710, 506},
+       kOneScreen,
+       true},
       {"caption one pixel lower", {100, 994 - kMinCaptionVisible + 1, 710, 506}, kOneScreen, false},
-      {"mostly off the left, enough caption left", {-710 + kMinCaptionVisible, 10, 710, 506}, kOneScreen, true},
+      {"mostly off the left, enough caption left",
+       {-710 + kMinCaptionVisible, 10, 710, 506},
+       kOneScreen,
+       true},
       {"one pixel less of it", {-710 + kMinCaptionVisible - 1, 10, 710, 506}, kOneScreen, false},
       {"on the second screen only", {1500, -150, 700, 500}, kTwoScreens, true},
       {"in the gap above the first screen", {100, -150, 700, 500}, kTwoScreens, false},
@@ -64,7 +70,8 @@ TEST(Placement, UsesAUsableRectangleExactlyAndReplacesOthers) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(PlacementIsUsable(c.stored, c.screens), c.usable) << c.what;
-    EXPECT_EQ(CheckedPlacement(c.stored, kDesign, c.screens), c.usable ? c.stored : kDesign) << c.what;
+    EXPECT_EQ(CheckedPlacement(c.stored, kDesign, c.screens), c.usable ? c.stored : kDesign)
+        << c.what;
   }
 }
 
@@ -76,7 +83,8 @@ TEST(Placement, AgreesWithAPixelCountForRandomRectangles) {
   int usableSeen = 0, replacedSeen = 0;
   for (int round = 0; round < 2000; ++round) {
     std::vector<Bounds> screens;
-    for (int n = pick(1, 3); n > 0; --n) screens.push_back({pick(-300, 300), pick(-300, 300), pick(100, 900), pick(100, 900)});
+    for (int n = pick(1, 3); n > 0; --n)
+      screens.push_back({pick(-300, 300), pick(-300, 300), pick(100, 900), pick(100, 900)});
     const Bounds b{pick(-700, 700), pick(-700, 700), pick(-50, 700), pick(-50, 500)};
     bool expected = false;
     if (b.width >= kMinUsableWidth && b.height >= kMinUsableHeight) {
@@ -85,7 +93,8 @@ TEST(Placement, AgreesWithAPixelCountForRandomRectangles) {
         for (int x = b.left; x < b.left + b.width; ++x) {
           bool wholeColumn = true;
           for (int y = b.top; y < b.top + kMinCaptionVisible; ++y)
-            wholeColumn = wholeColumn && x >= m.left && x < m.left + m.width && y >= m.top && y < m.top + m.height;
+            wholeColumn = wholeColumn && x >= m.left && x < m.left + m.width && y >= m.top &&
+                          y < m.top + m.height;
           columns += wholeColumn;
         }
         expected = expected || columns >= kMinCaptionVisible;
@@ -95,7 +104,8 @@ TEST(Placement, AgreesWithAPixelCountForRandomRectangles) {
         << "round " << round << ": " << b.left << "," << b.top << " " << b.width << "x" << b.height;
     (expected ? usableSeen : replacedSeen)++;
     // Random 32-bit values must get an answer too (no overflow trap).
-    const Bounds wild{static_cast<int>(rng()), static_cast<int>(rng()), static_cast<int>(rng()), static_cast<int>(rng())};
+    const Bounds wild{static_cast<int>(rng()), static_cast<int>(rng()), static_cast<int>(rng()),
+                      static_cast<int>(rng())};
     (void)CheckedPlacement(wild, kDesign, screens);
   }
   EXPECT_GT(usableSeen, 200);

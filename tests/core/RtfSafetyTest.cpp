@@ -28,11 +28,16 @@ TEST(RtfSafety, JudgesKnownShapes) {
       {"one level too deep", Nested(kRtfMaxGroupDepth), false},
       {"the crashing file: 40 levels", Nested(40), false},
       {"deep but escaped braces are text", "{\\rtf1 " + std::string(60, '\\') + "}", true},
-      {"escaped opening braces", "{\\rtf1 " + [] {
-         std::string s;
-         for (int i = 0; i < 60; ++i) s += "\\{";
-         return s;
-       }() + "}", true},
+      {"escaped opening braces",
+       "{\\rtf1 " +
+           [] {
+             std::string s;
+             for (int i = 0; i < 60; ++i)
+               s += "\\{";
+             return s;
+           }() +
+           "}",
+       true},
       {"unbalanced closing braces do not hide depth", "{\\rtf1 }}}}}}" + Nested(30), false},
       {"control word at the limit", "{\\rtf1 \\" + longWord.substr(1) + "1 x}", true},
       {"control word over the limit", "{\\rtf1 \\" + longWord + "1 x}", false},
@@ -40,24 +45,37 @@ TEST(RtfSafety, JudgesKnownShapes) {
       {"a huge parameter", "{\\rtf1 \\fs" + std::string(1100, '9') + " x}", false},
       {"long font name", "{\\rtf1{\\fonttbl{\\f0 " + longName + ";}}x}", false},
       {"long font name spelt in hex escapes",
-       "{\\rtf1{\\fonttbl{\\f0 " + [] {
-         std::string s;
-         for (size_t i = 0; i <= kRtfMaxTokenLength; ++i) s += "\\'41";
-         return s;
-       }() + ";}}x}", false},
+       "{\\rtf1{\\fonttbl{\\f0 " +
+           [] {
+             std::string s;
+             for (size_t i = 0; i <= kRtfMaxTokenLength; ++i)
+               s += "\\'41";
+             return s;
+           }() +
+           ";}}x}",
+       false},
       {"long style name", "{\\rtf1{\\stylesheet{\\s1 " + longName + ";}}x}", false},
       {"long body text is fine", "{\\rtf1 " + std::string(100000, 't') + "}", true},
-      {"many short fonts are fine", "{\\rtf1{\\fonttbl" + [] {
-         std::string s;
-         for (int i = 0; i < 500; ++i) s += "{\\f" + std::to_string(i) + " Font " + std::to_string(i) + ";}";
-         return s;
-       }() + "}x}", true},
+      {"many short fonts are fine",
+       "{\\rtf1{\\fonttbl" +
+           [] {
+             std::string s;
+             for (int i = 0; i < 500; ++i)
+               s += "{\\f" + std::to_string(i) + " Font " + std::to_string(i) + ";}";
+             return s;
+           }() +
+           "}x}",
+       true},
       {"a real style entry's many control words are not its name",
-       "{\\rtf1{\\stylesheet{\\s1\\ql " + [] {
-         std::string s;
-         for (int i = 0; i < 60; ++i) s += "\\li0\\ri0\\sb240 ";
-         return s;
-       }() + "heading 1;}}x}", true},
+       "{\\rtf1{\\stylesheet{\\s1\\ql " +
+           [] {
+             std::string s;
+             for (int i = 0; i < 60; ++i)
+               s += "\\li0\\ri0\\sb240 ";
+             return s;
+           }() +
+           "heading 1;}}x}",
+       true},
       {"binary data's braces do not count when skipped, but are checked when not",
        "{\\rtf1{\\pict\\bin40 " + std::string(40, '{') + "}}", false},
       {"binary data hiding closing braces cannot hide depth",
@@ -67,7 +85,8 @@ TEST(RtfSafety, JudgesKnownShapes) {
       {"cut inside a hex escape", "{\\rtf1 \\'4", true},
       {"a huge \\bin count", "{\\rtf1 \\bin99999999999999999999999 x}", true},
   };
-  for (const auto& c : cases) EXPECT_EQ(RtfIsSafeForControl(c.bytes), c.safe) << c.what;
+  for (const auto& c : cases)
+    EXPECT_EQ(RtfIsSafeForControl(c.bytes), c.safe) << c.what;
 }
 
 // Random documents of groups, text and control words whose deepest nesting and longest word
@@ -102,7 +121,8 @@ TEST(RtfSafety, FollowsTheDeepestNestingAndLongestWordOfRandomDocuments) {
         doc += "text ";
       }
     }
-    while (depth-- > 1) doc += '}';
+    while (depth-- > 1)
+      doc += '}';
     doc += '}';
     const bool expected = deepest <= kRtfMaxGroupDepth && longestWord <= kRtfMaxTokenLength;
     ASSERT_EQ(RtfIsSafeForControl(doc), expected)

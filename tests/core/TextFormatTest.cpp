@@ -8,18 +8,22 @@ namespace vd {
 namespace {
 
 TEST(TextFormat, RtfIsOnlyAFileThatBeginsWithTheRtfControlWord) {
-  struct Case { std::string bytes; bool rtf; };
+  struct Case {
+    std::string bytes;
+    bool rtf;
+  };
   const Case cases[] = {
       {"{\\rtf1\\ansi hello}", true},
       {"{\\rtf", true},
-      {"{\"a\": 1}", false},   // JSON: plain text, although it begins with "{"
+      {"{\"a\": 1}", false}, // JSON: plain text, although it begins with "{"
       {"{\\rt", false},
       {" {\\rtf1}", false},
       {"\xEF\xBB\xBF{\\rtf1}", false},
       {"", false},
       {"{\\RTF1}", false},
   };
-  for (const auto& c : cases) EXPECT_EQ(IsRtf(c.bytes), c.rtf) << "bytes: " << c.bytes;
+  for (const auto& c : cases)
+    EXPECT_EQ(IsRtf(c.bytes), c.rtf) << "bytes: " << c.bytes;
 }
 
 TEST(TextFormat, NulDetection) {
@@ -39,7 +43,9 @@ TEST(TextFormat, Utf8Bom) {
 }
 
 TEST(TextFormat, NormaliseLineBreaksMakesEveryBreakCrLf) {
-  struct Case { std::string in, out; };
+  struct Case {
+    std::string in, out;
+  };
   const Case cases[] = {
       {"", ""},
       {"abc", "abc"},
@@ -64,7 +70,8 @@ TEST(TextFormat, NormaliseLineBreaksMakesEveryBreakCrLf) {
 TEST(TextFormat, NormaliseLineBreaksIsLinearOnALargeText) {
   // 8 MB of LF lines: a quadratic pass would not finish in the test's time.
   std::string in;
-  for (int i = 0; i < 1 << 20; ++i) in += "1234567\n";
+  for (int i = 0; i < 1 << 20; ++i)
+    in += "1234567\n";
   const std::string out = NormaliseLineBreaks(in);
   EXPECT_EQ(out.size(), in.size() + (1u << 20));
   EXPECT_EQ(out.substr(0, 18), "1234567\r\n1234567\r\n");
@@ -72,8 +79,14 @@ TEST(TextFormat, NormaliseLineBreaksIsLinearOnALargeText) {
 
 TEST(TextFormat, StreamChunks) {
   // The first chunk of a text that begins with the mark is one byte.
-  EXPECT_EQ(StreamChunkSize("\xEF\xBB\xBF" "abc", 4096, true), 1u);
-  EXPECT_EQ(StreamChunkSize("\xEF\xBB\xBF" "abc", 4096, false), 6u);
+  EXPECT_EQ(StreamChunkSize("\xEF\xBB\xBF"
+                            "abc",
+                            4096, true),
+            1u);
+  EXPECT_EQ(StreamChunkSize("\xEF\xBB\xBF"
+                            "abc",
+                            4096, false),
+            6u);
   EXPECT_EQ(StreamChunkSize("abc", 4096, true), 3u);
   EXPECT_EQ(StreamChunkSize("abcdef", 4, true), 4u);
   // A chunk never ends between CR and LF.
@@ -87,7 +100,8 @@ TEST(TextFormat, StreamChunks) {
 
   // Chunking a text of CR LF lines into 7-byte rooms never splits a pair and loses nothing.
   std::string text;
-  for (int i = 0; i < 100; ++i) text += "ab\r\n";
+  for (int i = 0; i < 100; ++i)
+    text += "ab\r\n";
   std::string joined;
   std::string_view rest = text;
   bool first = true;
@@ -103,7 +117,8 @@ TEST(TextFormat, StreamChunks) {
 }
 
 TEST(TextFormat, FileMessage) {
-  EXPECT_EQ(FileMessage("C:\\a.txt", "is too large to open."), "File C:\\a.txt is too large to open.");
+  EXPECT_EQ(FileMessage("C:\\a.txt", "is too large to open."),
+            "File C:\\a.txt is too large to open.");
 }
 
 } // namespace

@@ -22,8 +22,10 @@ CHARFORMATA RemoteCharFormat(HWND editor) {
   cf.cbSize = sizeof(cf);
   DWORD pid = 0;
   GetWindowThreadProcessId(editor, &pid);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-  if (!process) return cf;
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process)
+    return cf;
   void* remote = VirtualAllocEx(process, nullptr, sizeof cf, MEM_COMMIT, PAGE_READWRITE);
   WriteProcessMemory(process, remote, &cf, sizeof cf, nullptr);
   SendMessageA(editor, EM_SETSEL, 0, -1);
@@ -58,14 +60,17 @@ HWND SwatchAt(HWND main, int designedLeft) {
 }
 
 // The colour each swatch shows where the other does not cover it.
-COLORREF TextSwatchColour(HWND main) { return ScreenPixel(SwatchAt(main, 392), Scaled(8), Scaled(8)); }
+COLORREF TextSwatchColour(HWND main) {
+  return ScreenPixel(SwatchAt(main, 392), Scaled(8), Scaled(8));
+}
 COLORREF BackgroundSwatchColour(HWND main) {
   return ScreenPixel(SwatchAt(main, 407), Scaled(22), Scaled(22));
 }
 
 // All the editors of the window, in page order.
 BOOL CALLBACK CollectEditor(HWND hwnd, LPARAM lParam) {
-  if (ClassName(hwnd) == "RICHEDIT") reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+  if (ClassName(hwnd) == "RICHEDIT")
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
   return TRUE;
 }
 std::vector<HWND> Editors(HWND main) {
@@ -77,7 +82,8 @@ std::vector<HWND> Editors(HWND main) {
 // Chooses a colour in the system's colour dialog through its red, green and blue boxes.
 bool ChooseInColourDialog(DWORD pid, COLORREF colour) {
   HWND dialog = WaitForDialog(pid);
-  if (!dialog) return false;
+  if (!dialog)
+    return false;
   const int parts[] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
   for (int i = 0; i < 3; ++i)
     SendMessageA(GetDlgItem(dialog, 706 + i), WM_SETTEXT, 0,
@@ -128,7 +134,8 @@ TEST_F(Appearance, ExitWritesTheFirstTabsSettingsWhicheverTabIsActive) {
   EXPECT_EQ(ActiveTab(main), 2);
   ASSERT_TRUE(ExitProgram(main));
   EXPECT_EQ(p.WaitForExit(), 0);
-  EXPECT_EQ(IniValue("Colors", "Font"), std::to_string(kRed)) << "from the first tab, not the active one";
+  EXPECT_EQ(IniValue("Colors", "Font"), std::to_string(kRed))
+      << "from the first tab, not the active one";
 }
 
 TEST_F(Appearance, AStartReadsTheStoredAppearanceIntoEveryNewTabAndTheSwatches) {
@@ -143,7 +150,8 @@ TEST_F(Appearance, AStartReadsTheStoredAppearanceIntoEveryNewTabAndTheSwatches) 
   HWND main = p.WaitForWindow("TfrmMain");
   ASSERT_NE(main, nullptr);
   // Each paints in its own time after the window shows.
-  EXPECT_TRUE(WaitUntil([&] { return TextSwatchColour(main) == kRed; }, 5s)) << std::hex << TextSwatchColour(main);
+  EXPECT_TRUE(WaitUntil([&] { return TextSwatchColour(main) == kRed; }, 5s))
+      << std::hex << TextSwatchColour(main);
   EXPECT_TRUE(WaitUntil([&] { return BackgroundSwatchColour(main) == kPaleYellow; }, 5s))
       << std::hex << BackgroundSwatchColour(main);
   NewTabs(main, 2);
@@ -157,7 +165,8 @@ TEST_F(Appearance, AStartReadsTheStoredAppearanceIntoEveryNewTabAndTheSwatches) 
     EXPECT_EQ(cf.yHeight, 14 * 20);
     EXPECT_EQ(cf.dwEffects & (CFE_BOLD | CFE_ITALIC), static_cast<DWORD>(CFE_BOLD | CFE_ITALIC));
     EXPECT_EQ(cf.crTextColor, kRed);
-    SendMessageA(editors[i], WM_SETTEXT, 0, reinterpret_cast<LPARAM>((longLine + " " + longLine).c_str()));
+    SendMessageA(editors[i], WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>((longLine + " " + longLine).c_str()));
     EXPECT_EQ(SendMessageA(editors[i], EM_GETLINECOUNT, 0, 0), 1) << "word wrap off";
     SendMessageA(editors[i], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
     SendMessageA(editors[i], EM_SETMODIFY, FALSE, 0);
@@ -166,7 +175,8 @@ TEST_F(Appearance, AStartReadsTheStoredAppearanceIntoEveryNewTabAndTheSwatches) 
   RECT r{};
   HWND active = ActiveEditorOf(main);
   GetClientRect(active, &r);
-  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(active, r.right / 2, r.bottom / 2) == kPaleYellow; }, 5s))
+  EXPECT_TRUE(
+      WaitUntil([&] { return ScreenPixel(active, r.right / 2, r.bottom / 2) == kPaleYellow; }, 5s))
       << std::hex << ScreenPixel(active, r.right / 2, r.bottom / 2);
   ASSERT_TRUE(ExitProgram(main));
   EXPECT_EQ(p.WaitForExit(), 0);
@@ -229,7 +239,8 @@ TEST_F(Appearance, TheFontDialogOffersNoEffectsAndItsChoiceReachesEveryTab) {
     EXPECT_TRUE(IsTrueType(listed)) << listed;
   }
   SendMessageA(faces, CB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFaceBox, CBN_SELCHANGE), reinterpret_cast<LPARAM>(faces));
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFaceBox, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(faces));
   char chosen[LF_FACESIZE] = {};
   GetDlgItemTextA(dialog, kFaceBox, chosen, sizeof chosen);
   const std::string face = chosen;
@@ -237,7 +248,8 @@ TEST_F(Appearance, TheFontDialogOffersNoEffectsAndItsChoiceReachesEveryTab) {
   SelectInBox(dialog, kStyleBox, "Bold");
   SelectInBox(dialog, kSizeBox, "18");
   PressButton(dialog, IDOK);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5s)) << WindowText(FindDialog(p.ProcessId()));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5s))
+      << WindowText(FindDialog(p.ProcessId()));
   for (HWND editor : Editors(main)) {
     const CHARFORMATA cf = RemoteCharFormat(editor);
     EXPECT_EQ(cf.szFaceName, face);

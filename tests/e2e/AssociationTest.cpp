@@ -15,7 +15,8 @@ using Strings = std::vector<std::string>;
 std::string ClassesValue(const char* key) {
   char data[1024] = {};
   DWORD size = sizeof data;
-  if (RegGetValueA(HKEY_CLASSES_ROOT, key, nullptr, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+  if (RegGetValueA(HKEY_CLASSES_ROOT, key, nullptr, RRF_RT_REG_SZ, nullptr, data, &size) !=
+      ERROR_SUCCESS)
     return "<none>";
   return data;
 }
@@ -24,7 +25,8 @@ TEST(Association, AfterOneStartTheShellOpensATxtFileAsANewTabOfTheRunningProgram
   RemoveSettings();
   // As on a machine where another program opens .txt files and ours never ran.
   RegDeleteTreeA(HKEY_CLASSES_ROOT, "VellumdeskFile");
-  ASSERT_EQ(RegSetKeyValueA(HKEY_CLASSES_ROOT, ".txt", nullptr, REG_SZ, "txtfile", 8), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CLASSES_ROOT, ".txt", nullptr, REG_SZ, "txtfile", 8),
+            ERROR_SUCCESS);
 
   Program p;
   HWND main = p.WaitForWindow("TfrmMain");
@@ -39,7 +41,8 @@ TEST(Association, AfterOneStartTheShellOpensATxtFileAsANewTabOfTheRunningProgram
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   ASSERT_GT(result, 32) << "the shell could not open the file";
-  ASSERT_TRUE(WaitUntil([&] { return EditorText(ActiveEditorOf(main)) == "from the desktop\r\n"; }));
+  ASSERT_TRUE(
+      WaitUntil([&] { return EditorText(ActiveEditorOf(main)) == "from the desktop\r\n"; }));
   EXPECT_EQ(TabCaptions(main), (Strings{"Untitled1", "opened by the shell.txt"}));
   EXPECT_EQ(ActiveTab(main), 1);
   EXPECT_TRUE(ExitProgram(main));
@@ -56,10 +59,12 @@ TEST(HelpWindows, F1ShowsTheReadMeAndEnterClosesIt) {
   HWND readMe = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
     PressKey(VK_F1);
-    return WaitUntil([&] {
-      readMe = p.FindWindowOfClass("TfrmReadMe");
-      return readMe && IsWindowVisible(readMe);
-    }, 1s);
+    return WaitUntil(
+        [&] {
+          readMe = p.FindWindowOfClass("TfrmReadMe");
+          return readMe && IsWindowVisible(readMe);
+        },
+        1s);
   }));
   EXPECT_EQ(WindowText(readMe), "Vellumdesk ReadMe");
   EXPECT_FALSE(IsWindowEnabled(main)) << "shown modally";

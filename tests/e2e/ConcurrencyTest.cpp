@@ -32,7 +32,8 @@ Strings AllDialogs() {
 }
 
 BOOL CALLBACK CollectMains(HWND hwnd, LPARAM lParam) {
-  if (ClassName(hwnd) == "TfrmMain") reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+  if (ClassName(hwnd) == "TfrmMain")
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
   return TRUE;
 }
 std::vector<HWND> AllMainWindows() {
@@ -59,29 +60,33 @@ protected:
 
   // A settings file as a user's would be: a password, a history and the usual sections.
   std::string Seed() {
-    const std::string text = std::string("[File To Open]\r\nFile=\r\n[Options]\r\nWordWrap=1\r\n") + kPassword +
-                             "\r\n[FileHistory]\r\nFile1=" + folder_ + "\\history one.txt\r\nFile2=" +
-                             folder_ + "\\history two.txt\r\n[Extra]\r\nKept=yes\r\n";
+    const std::string text = std::string("[File To Open]\r\nFile=\r\n[Options]\r\nWordWrap=1\r\n") +
+                             kPassword + "\r\n[FileHistory]\r\nFile1=" + folder_ +
+                             "\\history one.txt\r\nFile2=" + folder_ +
+                             "\\history two.txt\r\n[Extra]\r\nKept=yes\r\n";
     std::ofstream(SettingsPath(), std::ios::binary) << text;
     return text;
   }
   void ExpectSeedKept(const std::string& when) {
     const std::string ini = ReadFileText(SettingsPath());
-    for (const std::string& line : Strings{kPassword, "File1=" + folder_ + "\\history one.txt",
-                                           "File2=" + folder_ + "\\history two.txt", "[Extra]", "Kept=yes"})
+    for (const std::string& line :
+         Strings{kPassword, "File1=" + folder_ + "\\history one.txt",
+                 "File2=" + folder_ + "\\history two.txt", "[Extra]", "Kept=yes"})
       EXPECT_NE(ini.find(line), std::string::npos) << when << ": " << line << " lost from\n" << ini;
   }
 
   // Starts one process per path as close together as the system allows.
   static std::vector<std::unique_ptr<Program>> Storm(const Strings& paths) {
     std::vector<std::unique_ptr<Program>> starts;
-    for (const auto& p : paths) starts.push_back(std::make_unique<Program>("\"" + p + "\""));
+    for (const auto& p : paths)
+      starts.push_back(std::make_unique<Program>("\"" + p + "\""));
     return starts;
   }
   // Every path is a tab of main exactly once, waiting for the last to arrive; the seconds taken.
   static double ExpectAllArrive(HWND main, const Strings& paths, Clock::time_point since) {
     Strings expected;
-    for (const auto& p : paths) expected.push_back(NameOf(p));
+    for (const auto& p : paths)
+      expected.push_back(NameOf(p));
     std::sort(expected.begin(), expected.end());
     Strings tabs;
     WaitUntil(
@@ -96,16 +101,18 @@ protected:
     EXPECT_EQ(tabs, expected);
     return seconds;
   }
-  static void ExpectAllEnded(std::vector<std::unique_ptr<Program>>& starts, const Program* except = nullptr) {
+  static void ExpectAllEnded(std::vector<std::unique_ptr<Program>>& starts,
+                             const Program* except = nullptr) {
     const auto end = Clock::now() + 120s;
     for (auto& s : starts) {
-      if (s.get() == except) continue;
-      const auto left = std::max(std::chrono::milliseconds(0),
-                                 std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()));
+      if (s.get() == except)
+        continue;
+      const auto left =
+          std::max(std::chrono::milliseconds(0),
+                   std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()));
       EXPECT_EQ(s->WaitForExit(left), 0) << "a second start did not end";
     }
   }
-
 };
 
 TEST_F(Concurrency, ThirtySecondStartsAtOnceAllArriveOnceAndTheSettingsStay) {
@@ -146,7 +153,8 @@ TEST_F(Concurrency, ThirtyStartsWithNoInstanceRunningMakeOneWindowWithEveryFile)
     GetWindowThreadProcessId(main, &pid);
     const Program* winner = nullptr;
     for (auto& s : starts)
-      if (s->ProcessId() == pid) winner = s.get();
+      if (s->ProcessId() == pid)
+        winner = s.get();
     ASSERT_NE(winner, nullptr);
     ExpectAllEnded(starts, winner);
     std::printf("[ figure ] round %d: 30 racing starts arrived in %.1f s\n", round, seconds);
@@ -169,22 +177,26 @@ TEST_F(Concurrency, InstancesExitingAtOnceLeaveEverySectionAndThePassword) {
       // Without a file each later start is an independent instance with a window of its own.
       programs.push_back(std::make_unique<Program>());
       mains.push_back(programs.back()->WaitForWindow("TfrmMain", 60s));
-      if (!mains.back()) return std::string("instance did not start");
+      if (!mains.back())
+        return std::string("instance did not start");
     }
     EXPECT_EQ(AllDialogs(), Strings{});
     // A session's end tells every instance at the same moment; each runs its own exit sequence.
-    for (HWND m : mains) PostMessageA(m, WM_QUERYENDSESSION, 0, 0);
+    for (HWND m : mains)
+      PostMessageA(m, WM_QUERYENDSESSION, 0, 0);
     for (size_t i = 0; i < programs.size(); ++i) {
-      if (programs[i]->WaitForExit(20s) != 0) PostMessageA(mains[i], WM_ENDSESSION, TRUE, 0);
+      if (programs[i]->WaitForExit(20s) != 0)
+        PostMessageA(mains[i], WM_ENDSESSION, TRUE, 0);
       EXPECT_EQ(programs[i]->WaitForExit(60s), 0) << "instance " << i << " did not end";
     }
     EXPECT_EQ(AllDialogs(), Strings{});
     return ReadFileText(SettingsPath());
   };
   const std::string alone = runAndExit(1);
-  for (const char* section : {"[File To Open]", "[Colors]", "[Directories]", "[FileHistory]", "[Window State]",
-                              "[Font]", "[Options]", "[Extra]"})
-    ASSERT_NE(alone.find(section), std::string::npos) << section << " missing after one instance:\n" << alone;
+  for (const char* section : {"[File To Open]", "[Colors]", "[Directories]", "[FileHistory]",
+                              "[Window State]", "[Font]", "[Options]", "[Extra]"})
+    ASSERT_NE(alone.find(section), std::string::npos) << section << " missing after one instance:\n"
+                                                      << alone;
   ASSERT_NE(alone.find(kPassword), std::string::npos) << alone;
   for (int round = 1; round <= 3; ++round) {
     SCOPED_TRACE("round " + std::to_string(round));
@@ -195,7 +207,8 @@ TEST_F(Concurrency, InstancesExitingAtOnceLeaveEverySectionAndThePassword) {
 // Figures, not a test: how long second starts take to arrive as their number grows, and one
 // hand-off on an idle machine. Run with VD_BENCH_HANDOFF=1.
 TEST_F(Concurrency, HandOffFigures) {
-  if (!std::getenv("VD_BENCH_HANDOFF")) GTEST_SKIP() << "set VD_BENCH_HANDOFF=1 for the figures";
+  if (!std::getenv("VD_BENCH_HANDOFF"))
+    GTEST_SKIP() << "set VD_BENCH_HANDOFF=1 for the figures";
   const Strings all = MakeFiles(30);
   Seed();
   Program first;
@@ -227,7 +240,8 @@ TEST_F(Concurrency, HandOffFigures) {
     auto starts = Storm(paths);
     const double seconds = ExpectAllArrive(m, paths, since);
     ExpectAllEnded(starts);
-    std::printf("RESULT %d concurrent second starts, all arrived: %.1f s (%.2f s each)\n", n, seconds, seconds / n);
+    std::printf("RESULT %d concurrent second starts, all arrived: %.1f s (%.2f s each)\n", n,
+                seconds, seconds / n);
     ASSERT_TRUE(ExitProgram(m));
     running.WaitForExit();
   }

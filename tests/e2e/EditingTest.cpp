@@ -27,7 +27,8 @@ protected:
   // Whether a stands above b among the top-level windows.
   static bool Above(HWND a, HWND b) {
     for (HWND h = GetWindow(a, GW_HWNDNEXT); h; h = GetWindow(h, GW_HWNDNEXT))
-      if (h == b) return true;
+      if (h == b)
+        return true;
     return false;
   }
   static HWND Focused(HWND window) {
@@ -42,7 +43,8 @@ protected:
     for (int attempt = 0; attempt < 5; ++attempt) {
       PointAt(ActiveEditorOf(main));
       PointAt(control);
-      if (WaitUntil([&] { return StatusPanelText(main, 0) == hint; }, 2s)) return true;
+      if (WaitUntil([&] { return StatusPanelText(main, 0) == hint; }, 2s))
+        return true;
     }
     return false;
   }
@@ -68,8 +70,9 @@ TEST_F(Editing, ShortcutsReachTheProgramAndFindAndReplaceStaysAboveTheMainWindow
   EXPECT_TRUE(Above(go, replace));
   PostClick(FindWindowExA(go, nullptr, "Button", "Cancel"));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(go); }));
-  EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongA(replace, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }))
-      << "back on top once the dialog has gone";
+  EXPECT_TRUE(WaitUntil([&] {
+    return (GetWindowLongA(replace, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  })) << "back on top once the dialog has gone";
   EXPECT_TRUE(IsWindowVisible(replace));
 
   // F2 hides and shows the toolbar, also while Find and Replace has the focus.
@@ -82,7 +85,8 @@ TEST_F(Editing, ShortcutsReachTheProgramAndFindAndReplaceStaysAboveTheMainWindow
 
   // Ctrl+D, the shortcut of a submenu header, inserts the short date.
   PressChord({VK_CONTROL, 'D'});
-  EXPECT_TRUE(WaitUntil([&] { return !EditorText(ActiveEditorOf(main)).empty(); }, 10s)) << "Ctrl+D";
+  EXPECT_TRUE(WaitUntil([&] { return !EditorText(ActiveEditorOf(main)).empty(); }, 10s))
+      << "Ctrl+D";
   ASSERT_TRUE(MenuCommand(main, {"&File", "E&xit"}));
   HWND box = WaitForDialog(p.ProcessId());
   ASSERT_NE(box, nullptr);
@@ -100,7 +104,8 @@ TEST_F(Editing, CtrlVInTheFindBoxPastesIntoTheBoxOnceAndNeverIntoTheDocument) {
   ASSERT_TRUE(SetClipboardText("needle"));
   HWND find = FindWindowExA(replace, nullptr, "Edit", nullptr);
   ASSERT_NE(find, nullptr);
-  EXPECT_TRUE(WaitUntil([&] { return Focused(replace) == find; }, 5s)) << "Ctrl+F leaves the focus in the box";
+  EXPECT_TRUE(WaitUntil([&] { return Focused(replace) == find; }, 5s))
+      << "Ctrl+F leaves the focus in the box";
   ASSERT_TRUE(BringToFront(main));
   // A click that comes while the window is still settling may miss: click again until it takes.
   bool focused = false;
@@ -124,11 +129,13 @@ TEST_F(Editing, HintsGoToTheStatusBarAndTheMinLockButtonShowsNoToolTip) {
   HWND main = Start(p);
   ASSERT_NE(main, nullptr);
   // The Open button, for comparison: its tool tip and its long hint.
-  EXPECT_TRUE(HoverUntil(main, ToolbarButtonAt(main, kOpenLeft), "Open an existing file for editing"))
+  EXPECT_TRUE(
+      HoverUntil(main, ToolbarButtonAt(main, kOpenLeft), "Open an existing file for editing"))
       << StatusPanelText(main, 0);
   EXPECT_TRUE(WaitUntil([&] { return ShowsToolTip(p.ProcessId()); }, 10s));
 
-  EXPECT_TRUE(HoverUntil(main, ToolbarButtonAt(main, kMinLockLeft), "MinLock Vellumdesk for security"))
+  EXPECT_TRUE(
+      HoverUntil(main, ToolbarButtonAt(main, kMinLockLeft), "MinLock Vellumdesk for security"))
       << StatusPanelText(main, 0);
   EXPECT_TRUE(WaitUntil([&] { return !ShowsToolTip(p.ProcessId()); }, 10s));
   EXPECT_FALSE(WaitUntil([&] { return ShowsToolTip(p.ProcessId()); }, 3s)) << "no tool tip comes";

@@ -20,14 +20,13 @@ constexpr char kUnsaved[] = "unsaved words";
 constexpr char kTitle[] = VD_PROGRAM_TITLE; // the caption of the program's error messages
 
 // Window-walk callbacks: the system calls them with its own calling convention (stdcall on x86).
-template <class Walk>
-BOOL CALLBACK CollectEditor(HWND h, LPARAM l) {
+template <class Walk> BOOL CALLBACK CollectEditor(HWND h, LPARAM l) {
   auto* w = reinterpret_cast<Walk*>(l);
-  if (ClassName(h) == w->cls) w->texts.push_back(EditorText(h));
+  if (ClassName(h) == w->cls)
+    w->texts.push_back(EditorText(h));
   return TRUE;
 }
-template <class Search>
-BOOL CALLBACK FindDialogBesides(HWND h, LPARAM l) {
+template <class Search> BOOL CALLBACK FindDialogBesides(HWND h, LPARAM l) {
   auto* s = reinterpret_cast<Search*>(l);
   DWORD pid = 0;
   GetWindowThreadProcessId(h, &pid);
@@ -44,7 +43,8 @@ protected:
   // Starts the program and types text into its untitled tab, which nothing may lose.
   HWND StartWithUnsavedText(Program& p) {
     HWND main = p.WaitForWindow("TfrmMain");
-    if (!main) return nullptr;
+    if (!main)
+      return nullptr;
     SetForegroundWindow(main);
     WaitUntil([&] { return GetForegroundWindow() == main; }, 5s);
     TypeText(ActiveEditorOf(main), kUnsaved);
@@ -57,26 +57,29 @@ protected:
       std::string cls;
       Strings texts;
     } walk{ClassName(ActiveEditorOf(main)), {}};
-    EnumChildWindows(
-        main,
-        &CollectEditor<Walk>,
-        reinterpret_cast<LPARAM>(&walk));
+    EnumChildWindows(main, &CollectEditor<Walk>, reinterpret_cast<LPARAM>(&walk));
     return walk.texts;
   }
   static bool UnsavedTextKept(const Program& p, HWND main) {
-    if (!p.Running() || !IsWindow(main)) return false;
+    if (!p.Running() || !IsWindow(main))
+      return false;
     const Strings texts = EditorTexts(main);
     return std::find(texts.begin(), texts.end(), kUnsaved) != texts.end();
   }
   // File > Open with a name typed into the dialog's name box and OK pressed.
   static HWND TypeIntoOpenDialog(const Program& p, HWND main, const std::string& name) {
-    if (!MenuCommand(main, {"&File", "&Open..."})) return nullptr;
+    if (!MenuCommand(main, {"&File", "&Open..."}))
+      return nullptr;
     HWND dialog = WaitForDialog(p.ProcessId());
-    if (!dialog) return nullptr;
+    if (!dialog)
+      return nullptr;
     HWND box = GetDlgItem(dialog, cmb13);
-    if (HWND edit = box ? FindWindowExA(box, nullptr, "Edit", nullptr) : nullptr) box = edit;
-    if (!box) box = GetDlgItem(dialog, edt1);
-    if (!box) return nullptr;
+    if (HWND edit = box ? FindWindowExA(box, nullptr, "Edit", nullptr) : nullptr)
+      box = edit;
+    if (!box)
+      box = GetDlgItem(dialog, edt1);
+    if (!box)
+      return nullptr;
     SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
     PressButton(dialog, IDOK);
     return dialog;
@@ -98,17 +101,16 @@ protected:
     } s{p.ProcessId(), other, nullptr};
     WaitUntil(
         [&] {
-          EnumWindows(
-              &FindDialogBesides<Search>,
-              reinterpret_cast<LPARAM>(&s));
+          EnumWindows(&FindDialogBesides<Search>, reinterpret_cast<LPARAM>(&s));
           return s.found != nullptr;
         },
         20s);
     return s.found;
   }
   // Waits for a message box, checks its caption and text, and presses OK.
-  static void ExpectMessage(const Program& p, const std::string& caption, const std::string& textStart,
-                            const std::string& textHolds, HWND over = nullptr) {
+  static void ExpectMessage(const Program& p, const std::string& caption,
+                            const std::string& textStart, const std::string& textHolds,
+                            HWND over = nullptr) {
     HWND box = WaitForDialogBesides(p, over);
     ASSERT_NE(box, nullptr) << textStart;
     EXPECT_EQ(WindowText(box), caption);
@@ -119,7 +121,8 @@ protected:
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
   }
   static std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    for (char& c : s)
+      c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
     return s;
   }
 };
@@ -141,15 +144,26 @@ TEST_F(HostileInput, DeeplyNestedRichTextOpensAsItsPlainTextFromOpenAndFromASeco
 
   // File > Open: the file's bytes are its text.
   ASSERT_NE(TypeIntoOpenDialog(p, main, readme), nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return TabCaptions(main).size() == 2 && EditorText(ActiveEditorOf(main)) == deep; }))
-      << "running " << p.Running();
+  ASSERT_TRUE(WaitUntil([&] {
+    return TabCaptions(main).size() == 2 && EditorText(ActiveEditorOf(main)) == deep;
+  })) << "running "
+      << p.Running();
   // Handed over by a second start.
-  { Program second("\"" + handed + "\""); EXPECT_EQ(second.WaitForExit(), 0); }
-  ASSERT_TRUE(WaitUntil([&] { return TabCaptions(main).size() == 3 && EditorText(ActiveEditorOf(main)) == deeper; }))
-      << "running " << p.Running();
+  {
+    Program second("\"" + handed + "\"");
+    EXPECT_EQ(second.WaitForExit(), 0);
+  }
+  ASSERT_TRUE(WaitUntil([&] {
+    return TabCaptions(main).size() == 3 && EditorText(ActiveEditorOf(main)) == deeper;
+  })) << "running "
+      << p.Running();
   // Twenty levels are still read as rich text.
-  { Program second("\"" + shallow + "\""); EXPECT_EQ(second.WaitForExit(), 0); }
-  ASSERT_TRUE(WaitUntil([&] { return TabCaptions(main).size() == 4 && EditorText(ActiveEditorOf(main)) == "fine"; }));
+  {
+    Program second("\"" + shallow + "\"");
+    EXPECT_EQ(second.WaitForExit(), 0);
+  }
+  ASSERT_TRUE(WaitUntil(
+      [&] { return TabCaptions(main).size() == 4 && EditorText(ActiveEditorOf(main)) == "fine"; }));
 
   EXPECT_EQ(TabCaptions(main), (Strings{"Untitled1", "readme.txt", "handed.txt", "shallow.txt"}));
   EXPECT_TRUE(UnsavedTextKept(p, main));
@@ -186,7 +200,10 @@ TEST_F(HostileInput, DeviceNamesAreRefusedWithNoTabAndNoHistoryEntry) {
     std::string given, named;
   } devices[] = {{"COM1", "COM1"}, {"CON", "CON"}, {folder_ + "\\nul.txt", "nul"}};
   for (const auto& device : devices) {
-    { Program second("\"" + device.given + "\""); EXPECT_EQ(second.WaitForExit(), 0) << device.given; }
+    {
+      Program second("\"" + device.given + "\"");
+      EXPECT_EQ(second.WaitForExit(), 0) << device.given;
+    }
     ExpectMessage(p, kTitle, "Cannot open file ", device.named);
   }
   // File > Open with a device name typed in.
@@ -200,8 +217,8 @@ TEST_F(HostileInput, DeviceNamesAreRefusedWithNoTabAndNoHistoryEntry) {
   // No entry in the recent-files list the exit wrote.
   for (int n = 1; n <= 10; ++n) {
     char value[MAX_PATH] = {};
-    GetPrivateProfileStringA("FileHistory", ("File" + std::to_string(n)).c_str(), "", value, MAX_PATH,
-                             SettingsPath().c_str());
+    GetPrivateProfileStringA("FileHistory", ("File" + std::to_string(n)).c_str(), "", value,
+                             MAX_PATH, SettingsPath().c_str());
     EXPECT_STREQ(value, "") << "File" << n;
   }
 }
@@ -212,20 +229,19 @@ TEST_F(HostileInput, StoredPlacementOffScreenOrTooSmallGivesTheDesignBounds) {
     int left, top, width, height;
     bool usable;
   } cases[] = {
-      {"far left", -32000, 100, 710, 506, false},
-      {"far right", 32000, 100, 710, 506, false},
-      {"far down", 100, 32000, 710, 506, false},
-      {"no width or height", 100, 100, 0, 0, false},
-      {"negative size", 100, 100, -300, -200, false},
-      {"usable", 40, 30, 640, 480, true},
+      {"far left", -32000, 100, 710, 506, false},     {"far right", 32000, 100, 710, 506, false},
+      {"far down", 100, 32000, 710, 506, false},      {"no width or height", 100, 100, 0, 0, false},
+      {"negative size", 100, 100, -300, -200, false}, {"usable", 40, 30, 640, 480, true},
   };
   for (const auto& c : cases) {
     RemoveSettings();
     const std::string ini = SettingsPath();
     WritePrivateProfileStringA("Window State", "Left", std::to_string(c.left).c_str(), ini.c_str());
     WritePrivateProfileStringA("Window State", "Top", std::to_string(c.top).c_str(), ini.c_str());
-    WritePrivateProfileStringA("Window State", "Width", std::to_string(c.width).c_str(), ini.c_str());
-    WritePrivateProfileStringA("Window State", "Height", std::to_string(c.height).c_str(), ini.c_str());
+    WritePrivateProfileStringA("Window State", "Width", std::to_string(c.width).c_str(),
+                               ini.c_str());
+    WritePrivateProfileStringA("Window State", "Height", std::to_string(c.height).c_str(),
+                               ini.c_str());
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str()); // flush Wine's cache
     Program p;
     HWND main = p.WaitForWindow("TfrmMain");

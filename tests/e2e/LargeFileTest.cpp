@@ -28,7 +28,8 @@ protected:
     std::string text;
     text.reserve(kBigBytes + 100);
     for (int i = 0; text.size() < kBigBytes; ++i)
-      text += "Line " + std::to_string(i) + ": the quick brown fox jumps over the lazy dog, then rests.\r\n";
+      text += "Line " + std::to_string(i) +
+              ": the quick brown fox jumps over the lazy dog, then rests.\r\n";
     std::ofstream(big_, std::ios::binary) << text;
     bigChars_ = static_cast<long>(text.size());
   }
@@ -43,13 +44,17 @@ protected:
     Program second("\"" + big_ + "\"");
     EXPECT_EQ(second.WaitForExit(), 0);
     std::string seen;
-    WaitUntil([&] {
-      seen = StatusPanelText(main, 0);
-      return seen.rfind("Opening big.txt: ", 0) == 0 || !first.Running();
-    }, 60s);
+    WaitUntil(
+        [&] {
+          seen = StatusPanelText(main, 0);
+          return seen.rfind("Opening big.txt: ", 0) == 0 || !first.Running();
+        },
+        60s);
     return seen.rfind("Opening big.txt: ", 0) == 0 ? seen : std::string();
   }
-  static long Length(HWND editor) { return static_cast<long>(SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0)); }
+  static long Length(HWND editor) {
+    return static_cast<long>(SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0));
+  }
 
   std::string folder_, small_, big_;
   long bigChars_ = 0;
@@ -58,9 +63,12 @@ protected:
 // "Opening big.txt: 40%": a whole number from 0 to 100 before the sign.
 bool IsProgressText(const std::string& s) {
   const std::string head = "Opening big.txt: ";
-  if (s.rfind(head, 0) != 0 || s.size() < head.size() + 2 || s.back() != '%') return false;
+  if (s.rfind(head, 0) != 0 || s.size() < head.size() + 2 || s.back() != '%')
+    return false;
   const std::string digits = s.substr(head.size(), s.size() - head.size() - 1);
-  if (digits.empty() || digits.size() > 3 || digits.find_first_not_of("0123456789") != std::string::npos) return false;
+  if (digits.empty() || digits.size() > 3 ||
+      digits.find_first_not_of("0123456789") != std::string::npos)
+    return false;
   return std::stoi(digits) <= 100;
 }
 
@@ -70,13 +78,18 @@ TEST_F(LargeFile, AFiveMiBFileShowsItsProgressInTheStatusBarAndOpensWhole) {
   ASSERT_NE(main, nullptr);
   const std::string progress = HandOverBigFile(first, main);
   EXPECT_TRUE(IsProgressText(progress)) << "status bar: \"" << progress << "\"";
-  ASSERT_TRUE(WaitUntil([&] { return TabCaptions(main) == Strings{"small.txt", "big.txt"} && ActiveTab(main) == 1; },
-                        300s));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        return TabCaptions(main) == Strings{"small.txt", "big.txt"} && ActiveTab(main) == 1;
+      },
+      300s));
   EXPECT_EQ(Length(ActiveEditorOf(main)), bigChars_);
-  EXPECT_EQ(StatusPanelText(main, 0).find("Opening"), std::string::npos) << "the progress text stays after the load";
+  EXPECT_EQ(StatusPanelText(main, 0).find("Opening"), std::string::npos)
+      << "the progress text stays after the load";
   ASSERT_TRUE(ExitProgram(main));
   EXPECT_EQ(first.WaitForExit(), 0);
-  EXPECT_NE(ReadFileText(SettingsPath()).find("big.txt"), std::string::npos) << "the open is in the history";
+  EXPECT_NE(ReadFileText(SettingsPath()).find("big.txt"), std::string::npos)
+      << "the open is in the history";
 }
 
 TEST_F(LargeFile, EscDuringTheLoadRemovesTheNewTabAndLeavesTabsHistoryAndSettingsAsTheyWere) {
@@ -96,7 +109,8 @@ TEST_F(LargeFile, EscDuringTheLoadRemovesTheNewTabAndLeavesTabsHistoryAndSetting
   ASSERT_NE(main, nullptr);
   const std::string progress = HandOverBigFile(first, main);
   ASSERT_TRUE(IsProgressText(progress)) << "status bar: \"" << progress << "\"";
-  EXPECT_EQ(TabCaptions(main), (Strings{"small.txt", "big.txt"})) << "the new tab is there while it loads";
+  EXPECT_EQ(TabCaptions(main), (Strings{"small.txt", "big.txt"}))
+      << "the new tab is there while it loads";
   PressKey(VK_ESCAPE);
   ASSERT_TRUE(WaitUntil([&] { return TabCaptions(main) == Strings{"small.txt"}; }, 60s))
       << "the cancelled file's tab is still there";

@@ -25,8 +25,10 @@ std::set<std::string> PdfFiles(const std::string& unixDir) {
   std::set<std::string> files;
   WIN32_FIND_DATAA fd;
   HANDLE h = FindFirstFileA((WindowsPath(unixDir) + "\\*.pdf").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return files;
-  do files.insert(unixDir + "/" + fd.cFileName);
+  if (h == INVALID_HANDLE_VALUE)
+    return files;
+  do
+    files.insert(unixDir + "/" + fd.cFileName);
   while (FindNextFileA(h, &fd));
   FindClose(h);
   return files;
@@ -34,7 +36,8 @@ std::set<std::string> PdfFiles(const std::string& unixDir) {
 
 long long FileSize(const std::string& unixPath) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(WindowsPath(unixPath).c_str(), GetFileExInfoStandard, &data)) return -1;
+  if (!GetFileAttributesExA(WindowsPath(unixPath).c_str(), GetFileExInfoStandard, &data))
+    return -1;
   return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
@@ -68,7 +71,8 @@ Picture ReadPpm(const std::string& unixPath) {
   Picture p;
   in >> magic >> p.width >> p.height >> maxValue;
   in.get();
-  if (magic != "P6" || maxValue != 255) return {};
+  if (magic != "P6" || maxValue != 255)
+    return {};
   p.rgb.resize(static_cast<size_t>(p.width) * p.height * 3);
   in.read(p.rgb.data(), static_cast<std::streamsize>(p.rgb.size()));
   return p;
@@ -78,13 +82,15 @@ class PrintToPdf : public testing::Test {
 protected:
   void SetUp() override {
     const char* dir = std::getenv("VD_PRINT_PDF_DIR");
-    if (!dir || !*dir) GTEST_SKIP() << "VD_PRINT_PDF_DIR is not set: no print queue";
+    if (!dir || !*dir)
+      GTEST_SKIP() << "VD_PRINT_PDF_DIR is not set: no print queue";
     dir_ = dir;
     RemoveSettings();
     base_ = "/tmp/vd-e2e-print-" + std::to_string(GetCurrentProcessId());
   }
   void TearDown() override {
-    for (const auto& pdf : pdfs_) DeleteFileA(WindowsPath(pdf).c_str());
+    for (const auto& pdf : pdfs_)
+      DeleteFileA(WindowsPath(pdf).c_str());
     DeleteFileA(WindowsPath(base_ + ".txt").c_str());
     DeleteFileA(WindowsPath(base_ + ".ppm").c_str());
   }
@@ -97,14 +103,17 @@ protected:
     program_ = std::make_unique<Program>("\"" + path + "\"");
     program = program_.get();
     HWND main = program_->WaitForWindow("TfrmMain");
-    if (main) WaitUntil([&] { return EditorText(ActiveEditorOf(main)) == text; });
+    if (main)
+      WaitUntil([&] { return EditorText(ActiveEditorOf(main)) == text; });
     return main;
   }
   // Opens the Print dialog from the File menu.
   HWND OpenPrintDialog(HWND main) {
-    if (!MenuCommand(main, {"&File", "&Print..."})) return nullptr;
+    if (!MenuCommand(main, {"&File", "&Print..."}))
+      return nullptr;
     HWND dialog = program_->WaitForWindow("TfrmPrint");
-    if (!dialog || !WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; })) return nullptr;
+    if (!dialog || !WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; }))
+      return nullptr;
     return dialog;
   }
   // Presses Print and waits for the queue's PDF, a new file that has stopped growing.
@@ -116,25 +125,32 @@ protected:
     EXPECT_EQ(FindDialog(program_->ProcessId()), nullptr) << "no error box";
     std::string pdf;
     long long lastSize = -1;
-    const bool found = WaitUntil([&] {
-      for (const auto& f : PdfFiles(dir_))
-        if (!before.count(f)) pdf = f;
-      if (pdf.empty()) return false;
-      const long long size = FileSize(pdf);
-      const bool settled = size > 0 && size == lastSize;
-      lastSize = size;
-      return settled;
-    }, 90s);
+    const bool found = WaitUntil(
+        [&] {
+          for (const auto& f : PdfFiles(dir_))
+            if (!before.count(f))
+              pdf = f;
+          if (pdf.empty())
+            return false;
+          const long long size = FileSize(pdf);
+          const bool settled = size > 0 && size == lastSize;
+          lastSize = size;
+          return settled;
+        },
+        90s);
     EXPECT_TRUE(found) << "no PDF appeared in " << dir_;
-    if (!pdf.empty()) pdfs_.push_back(pdf);
+    if (!pdf.empty())
+      pdfs_.push_back(pdf);
     return found ? pdf : std::string();
   }
   std::string Text(const std::string& pdf) {
-    if (!RunHostTool("/usr/bin/pdftotext", "-layout " + pdf + " " + base_ + ".txt", base_ + ".txt")) return {};
+    if (!RunHostTool("/usr/bin/pdftotext", "-layout " + pdf + " " + base_ + ".txt", base_ + ".txt"))
+      return {};
     return ReadFileText(WindowsPath(base_ + ".txt"));
   }
   Picture FirstPage(const std::string& pdf) {
-    if (!RunHostTool("/usr/bin/pdftoppm", "-r 50 -singlefile " + pdf + " " + base_, base_ + ".ppm")) return {};
+    if (!RunHostTool("/usr/bin/pdftoppm", "-r 50 -singlefile " + pdf + " " + base_, base_ + ".ppm"))
+      return {};
     return ReadPpm(base_ + ".ppm");
   }
 
@@ -148,7 +164,8 @@ TEST_F(PrintToPdf, TheActiveTabComesOutOfTheQueueInItsColourOnWhiteOverSeveralPa
   WritePrivateProfileStringA("Colors", "Font", "255", SettingsPath().c_str());
   WritePrivateProfileStringA("Colors", "Background", "8388608", SettingsPath().c_str());
   std::string text = "Vellumdesk prints this first line in red.\r\n";
-  for (int i = 2; i <= 150; ++i) text += "Line " + std::to_string(i) + " of the printed file\r\n";
+  for (int i = 2; i <= 150; ++i)
+    text += "Line " + std::to_string(i) + " of the printed file\r\n";
   Program* p = nullptr;
   HWND main = Start(p, text);
   ASSERT_NE(main, nullptr);
@@ -159,7 +176,8 @@ TEST_F(PrintToPdf, TheActiveTabComesOutOfTheQueueInItsColourOnWhiteOverSeveralPa
   EXPECT_TRUE(ExitProgram(main));
 
   const std::string printed = Text(pdf);
-  EXPECT_NE(printed.find("Vellumdesk prints this first line in red."), std::string::npos) << printed;
+  EXPECT_NE(printed.find("Vellumdesk prints this first line in red."), std::string::npos)
+      << printed;
   EXPECT_NE(printed.find("Line 150 of the printed file"), std::string::npos);
   EXPECT_NE(printed.find('\f'), printed.rfind('\f')) << "more than one page";
 
@@ -171,9 +189,12 @@ TEST_F(PrintToPdf, TheActiveTabComesOutOfTheQueueInItsColourOnWhiteOverSeveralPa
     const int r = static_cast<unsigned char>(page.rgb[i]);
     const int g = static_cast<unsigned char>(page.rgb[i + 1]);
     const int b = static_cast<unsigned char>(page.rgb[i + 2]);
-    if (r > 180 && g < 90 && b < 90) ++red;
-    if (b > 90 && r < 60 && g < 60) ++blue;
-    if (r > 245 && g > 245 && b > 245) ++white;
+    if (r > 180 && g < 90 && b < 90)
+      ++red;
+    if (b > 90 && r < 60 && g < 60)
+      ++blue;
+    if (r > 245 && g > 245 && b > 245)
+      ++white;
   }
   EXPECT_GT(red, 50u) << "red text";
   EXPECT_EQ(blue, 0u) << "the editor's background reached the page";

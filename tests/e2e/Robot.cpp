@@ -20,8 +20,10 @@ void SetProgramPath(std::string path) { Path() = std::move(path); }
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
   const auto end = std::chrono::steady_clock::now() + limit;
   while (true) {
-    if (condition()) return true;
-    if (std::chrono::steady_clock::now() >= end) return false;
+    if (condition())
+      return true;
+    if (std::chrono::steady_clock::now() >= end)
+      return false;
     std::this_thread::sleep_for(50ms);
   }
 }
@@ -46,7 +48,8 @@ std::string ReadFileText(const std::string& path) {
 
 Program::Program(const std::string& arguments) {
   std::string commandLine = "\"" + ProgramPath() + "\"";
-  if (!arguments.empty()) commandLine += " " + arguments;
+  if (!arguments.empty())
+    commandLine += " " + arguments;
   STARTUPINFOA si{};
   si.cb = sizeof(si);
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -56,8 +59,10 @@ Program::Program(const std::string& arguments) {
 
 Program::~Program() {
   Kill();
-  if (pi_.hProcess) CloseHandle(pi_.hProcess);
-  if (pi_.hThread) CloseHandle(pi_.hThread);
+  if (pi_.hProcess)
+    CloseHandle(pi_.hProcess);
+  if (pi_.hThread)
+    CloseHandle(pi_.hThread);
 }
 
 bool Program::Running() const {
@@ -106,8 +111,9 @@ HWND Program::FindWindowOfClass(const char* className) const {
 HWND Program::WaitForWindow(const char* className, std::chrono::milliseconds limit) const {
   HWND found = nullptr;
   // A window exists before its form has finished building it: wait until it is shown.
-  WaitUntil([&] { return (found = FindWindowOfClass(className)) != nullptr && IsWindowVisible(found); },
-            limit);
+  WaitUntil(
+      [&] { return (found = FindWindowOfClass(className)) != nullptr && IsWindowVisible(found); },
+      limit);
   return found && IsWindowVisible(found) ? found : nullptr;
 }
 
@@ -122,7 +128,8 @@ void Key(WORD vk, bool up) {
 
 WORD Mnemonic(const std::string& caption) {
   const auto amp = caption.find('&');
-  if (amp == std::string::npos || amp + 1 >= caption.size()) return 0;
+  if (amp == std::string::npos || amp + 1 >= caption.size())
+    return 0;
   return static_cast<WORD>(toupper(static_cast<unsigned char>(caption[amp + 1])));
 }
 } // namespace
@@ -130,16 +137,21 @@ WORD Mnemonic(const std::string& caption) {
 // Menus belong to their process under Wine, so another process cannot read them; the robot
 // uses the keyboard as a person would: Alt and the menu's mnemonic, then each item's mnemonic.
 bool MenuCommand(HWND window, const std::vector<std::string>& captions) {
-  if (captions.empty()) return false;
+  if (captions.empty())
+    return false;
   SetForegroundWindow(window);
-  if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 5s)) return false;
+  if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 5s))
+    return false;
   for (size_t depth = 0; depth < captions.size(); ++depth) {
     const WORD key = Mnemonic(captions[depth]);
-    if (!key) return false;
-    if (depth == 0) Key(VK_MENU, false);
+    if (!key)
+      return false;
+    if (depth == 0)
+      Key(VK_MENU, false);
     Key(key, false);
     Key(key, true);
-    if (depth == 0) Key(VK_MENU, true);
+    if (depth == 0)
+      Key(VK_MENU, true);
   }
   return true;
 }
@@ -163,7 +175,8 @@ BOOL CALLBACK CollectStatic(HWND hwnd, LPARAM lParam) {
   auto* text = reinterpret_cast<std::string*>(lParam);
   if (ClassName(hwnd) == "Static" || ClassName(hwnd) == "STATIC") {
     const std::string t = WindowText(hwnd);
-    if (!t.empty() && text->empty()) *text = t;
+    if (!t.empty() && text->empty())
+      *text = t;
   }
   return TRUE;
 }
@@ -197,11 +210,14 @@ HWND TabControlOf(HWND main) { return FindWindowExA(main, nullptr, "SysTabContro
 std::vector<std::string> TabCaptions(HWND main) {
   HWND tabs = TabControlOf(main);
   std::vector<std::string> captions;
-  if (!tabs) return captions;
+  if (!tabs)
+    return captions;
   DWORD pid = 0;
   GetWindowThreadProcessId(tabs, &pid);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-  if (!process) return captions;
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process)
+    return captions;
   // The item record and its text buffer must live in the program's own memory. The record is
   // laid out for the robot's own pointer size, which matches the program's build.
   constexpr size_t kText = 512;
@@ -249,16 +265,19 @@ std::string EditorText(HWND editor) {
   // GetWindowText reads only the caption of another process's window; ask the control itself.
   const LRESULT n = SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0);
   std::string s(static_cast<size_t>(n) + 1, '\0');
-  s.resize(static_cast<size_t>(SendMessageA(editor, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()))));
+  s.resize(static_cast<size_t>(
+      SendMessageA(editor, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()))));
   return s;
 }
 
 void TypeText(HWND editor, const std::string& text) {
-  for (char c : text) PostMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
+  for (char c : text)
+    PostMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
 bool ExitProgram(HWND mainWindow) {
-  if (!MenuCommand(mainWindow, {"&File", "E&xit"})) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+  if (!MenuCommand(mainWindow, {"&File", "E&xit"}))
+    PostMessageA(mainWindow, WM_CLOSE, 0, 0);
   return WaitUntil([&] { return !IsWindow(mainWindow); });
 }
 
@@ -300,7 +319,8 @@ struct ChildSearch {
 };
 BOOL CALLBACK FindChildAt(HWND hwnd, LPARAM lParam) {
   auto* s = reinterpret_cast<ChildSearch*>(lParam);
-  if (lstrcmpiA(ClassName(hwnd).c_str(), s->className.c_str()) != 0) return TRUE;
+  if (lstrcmpiA(ClassName(hwnd).c_str(), s->className.c_str()) != 0)
+    return TRUE;
   RECT r{};
   GetWindowRect(hwnd, &r);
   POINT p{r.left, r.top};
@@ -334,7 +354,9 @@ HWND ToolbarChildAt(HWND main, const char* className, int designedLeft, bool vis
   return s.found;
 }
 
-HWND ToolbarButtonAt(HWND main, int designedLeft) { return ToolbarChildAt(main, "Button", designedLeft, true); }
+HWND ToolbarButtonAt(HWND main, int designedLeft) {
+  return ToolbarChildAt(main, "Button", designedLeft, true);
+}
 
 void PostClick(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
@@ -407,13 +429,17 @@ void ClickAt(POINT screen) { MouseAt(screen, 1); }
 
 std::string StatusPanelText(HWND main, int panel) {
   HWND bar = FindWindowExA(main, nullptr, STATUSCLASSNAMEA, nullptr);
-  if (!bar) return "<no status bar>";
+  if (!bar)
+    return "<no status bar>";
   DWORD pid = 0;
   GetWindowThreadProcessId(bar, &pid);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-  if (!process) return "<no access>";
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process)
+    return "<no access>";
   constexpr size_t kText = 512;
-  char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, kText, MEM_COMMIT, PAGE_READWRITE));
+  char* remote =
+      static_cast<char*>(VirtualAllocEx(process, nullptr, kText, MEM_COMMIT, PAGE_READWRITE));
   std::string text;
   const LRESULT length = SendMessageA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(panel), 0);
   if (LOWORD(length) < kText) {
@@ -434,7 +460,8 @@ bool ShowsToolTip(DWORD processId) {
 }
 
 bool SetClipboardText(const std::string& text) {
-  if (!OpenClipboard(nullptr)) return false;
+  if (!OpenClipboard(nullptr))
+    return false;
   EmptyClipboard();
   HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
   memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
@@ -448,7 +475,8 @@ void FolderTest::SetUp() {
   RemoveSettings();
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  folder_ = std::string(temp) + "vd-e2e-" + testing::UnitTest::GetInstance()->current_test_info()->name();
+  folder_ =
+      std::string(temp) + "vd-e2e-" + testing::UnitTest::GetInstance()->current_test_info()->name();
   CreateDirectoryA(folder_.c_str(), nullptr);
 }
 

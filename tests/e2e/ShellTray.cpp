@@ -33,8 +33,10 @@ bool ReadTool(HWND tips, HANDLE process, char* remote, int index, ShellTrayIcon&
   constexpr std::size_t kTextAt = 1024, kText = 256;
   ToolInfo<Ptr> ti{};
   ti.cbSize = sizeof ti;
-  if (!WriteProcessMemory(process, remote, &ti, sizeof ti, nullptr)) return false;
-  if (!SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote)))
+  if (!WriteProcessMemory(process, remote, &ti, sizeof ti, nullptr))
+    return false;
+  if (!SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(index),
+                    reinterpret_cast<LPARAM>(remote)))
     return false;
   ReadProcessMemory(process, remote, &ti, sizeof ti, nullptr);
   ti.text = static_cast<Ptr>(reinterpret_cast<uintptr_t>(remote + kTextAt));
@@ -52,7 +54,8 @@ bool ReadTool(HWND tips, HANDLE process, char* remote, int index, ShellTrayIcon&
 BOOL CALLBACK CollectTrayTips(HWND hwnd, LPARAM param) {
   char cls[64] = {}, ownerCls[64] = {};
   GetClassNameA(hwnd, cls, sizeof cls);
-  if (HWND owner = GetWindow(hwnd, GW_OWNER)) GetClassNameA(owner, ownerCls, sizeof ownerCls);
+  if (HWND owner = GetWindow(hwnd, GW_OWNER))
+    GetClassNameA(owner, ownerCls, sizeof ownerCls);
   if (std::strcmp(cls, TOOLTIPS_CLASSA) == 0 && std::strstr(ownerCls, "tray") != nullptr)
     reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
   return TRUE;
@@ -68,17 +71,22 @@ std::vector<ShellTrayIcon> ShellTrayIcons() {
     DWORD pid = 0;
     GetWindowThreadProcessId(tips, &pid);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
-                                     PROCESS_QUERY_INFORMATION, FALSE, pid);
-    if (!process) continue;
-    auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+                                     PROCESS_QUERY_INFORMATION,
+                                 FALSE, pid);
+    if (!process)
+      continue;
+    auto* remote =
+        static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
     const int count = remote ? static_cast<int>(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0)) : 0;
     for (int i = 0; i < count; ++i) {
       ShellTrayIcon icon{};
       const bool ok = Is64BitProcess(process) ? ReadTool<uint64_t>(tips, process, remote, i, icon)
                                               : ReadTool<uint32_t>(tips, process, remote, i, icon);
-      if (ok) icons.push_back(icon);
+      if (ok)
+        icons.push_back(icon);
     }
-    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (remote)
+      VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     CloseHandle(process);
   }
   return icons;
@@ -86,7 +94,8 @@ std::vector<ShellTrayIcon> ShellTrayIcons() {
 
 std::vector<COLORREF> IconPixels(HWND iconWindow) {
   RECT r{};
-  if (!IsWindow(iconWindow) || !GetWindowRect(iconWindow, &r)) return {};
+  if (!IsWindow(iconWindow) || !GetWindowRect(iconWindow, &r))
+    return {};
   const int w = r.right - r.left, h = r.bottom - r.top;
   std::vector<COLORREF> pixels;
   HDC screen = GetDC(nullptr);
@@ -95,7 +104,8 @@ std::vector<COLORREF> IconPixels(HWND iconWindow) {
   HGDIOBJ old = SelectObject(mem, bmp);
   BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) pixels.push_back(GetPixel(mem, x, y));
+    for (int x = 0; x < w; ++x)
+      pixels.push_back(GetPixel(mem, x, y));
   SelectObject(mem, old);
   DeleteObject(bmp);
   DeleteDC(mem);

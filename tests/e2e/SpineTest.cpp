@@ -33,7 +33,8 @@ TEST_F(Spine, SecondStartWithAFileOpensItInANewActiveTabOfTheRunningInstance) {
   const std::string path = File("handed over.txt", "from the second start\r\n");
   EXPECT_EQ(SecondStart("\"" + path + "\""), 0);
   // The tab appears before its text is loaded: wait for the text.
-  ASSERT_TRUE(WaitUntil([&] { return EditorText(ActiveEditorOf(main)) == "from the second start\r\n"; }));
+  ASSERT_TRUE(
+      WaitUntil([&] { return EditorText(ActiveEditorOf(main)) == "from the second start\r\n"; }));
   EXPECT_EQ(TabCaptions(main), (Strings{"Untitled1", "handed over.txt"}));
   EXPECT_EQ(ActiveTab(main), 1);
   EXPECT_EQ(ReadFileText(SettingsPath()).find("File=C:"), std::string::npos)
@@ -41,7 +42,8 @@ TEST_F(Spine, SecondStartWithAFileOpensItInANewActiveTabOfTheRunningInstance) {
 
   // The same path again, in other letters: refused by the running instance.
   std::string upper = path;
-  for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  for (char& c : upper)
+    c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
   EXPECT_EQ(SecondStart("\"" + upper + "\""), 0);
   HWND box = WaitForDialog(first.ProcessId());
   ASSERT_NE(box, nullptr);
@@ -78,7 +80,7 @@ TEST_F(Spine, FirstStartAndExitWriteTheSectionsInOrderWithTheDefaults) {
   EXPECT_EQ(p.WaitForExit(), 0);
   const std::string ini = ReadFileText(SettingsPath());
   const Strings sections{"[File To Open]", "[Colors]", "[Directories]", "[FileHistory]",
-                         "[Window State]", "[Font]", "[Options]"};
+                         "[Window State]", "[Font]",   "[Options]"};
   size_t at = 0;
   for (const auto& s : sections) {
     const size_t found = ini.find(s);
@@ -86,22 +88,24 @@ TEST_F(Spine, FirstStartAndExitWriteTheSectionsInOrderWithTheDefaults) {
     EXPECT_GT(found + 1, at) << s << " out of order in\n" << ini;
     at = found;
   }
-  for (const char* line : {"Left=200", "Top=120", "Width=670", "Height=500", "IsMaximized=0",
-                           "Name=Courier New", "Size=10", "WordWrap=1", "Toolbar=1",
-                           "Background=-2147483643", "Font=0", "File10="})
+  for (const char* line :
+       {"Left=200", "Top=120", "Width=670", "Height=500", "IsMaximized=0", "Name=Courier New",
+        "Size=10", "WordWrap=1", "Toolbar=1", "Background=-2147483643", "Font=0", "File10="})
     EXPECT_NE(ini.find(line), std::string::npos) << line << " missing in\n" << ini;
 }
 
 TEST_F(Spine, ExitWithThreeModifiedFilesAndCancelAtTheSecondSavesTheFirstAndWritesNothing) {
   const Strings names{"one.txt", "two.txt", "three.txt"};
   Strings paths;
-  for (const auto& n : names) paths.push_back(File(n, "text of " + n));
+  for (const auto& n : names)
+    paths.push_back(File(n, "text of " + n));
   Program first("\"" + paths[0] + "\"");
   HWND main = StartFirst(first);
   ASSERT_NE(main, nullptr);
   for (size_t i = 1; i < paths.size(); ++i) {
     EXPECT_EQ(SecondStart("\"" + paths[i] + "\""), 0);
-    ASSERT_TRUE(WaitUntil([&] { return EditorText(ActiveEditorOf(main)) == "text of " + names[i]; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return EditorText(ActiveEditorOf(main)) == "text of " + names[i]; }));
   }
   ASSERT_EQ(TabCaptions(main), names);
   // Edit each tab: select it through the tab control as a click would, then type.
@@ -119,7 +123,8 @@ TEST_F(Spine, ExitWithThreeModifiedFilesAndCancelAtTheSecondSavesTheFirstAndWrit
   HWND box = WaitForDialog(first.ProcessId());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(WindowText(box), "File Has Changed");
-  EXPECT_EQ(MessageBoxText(box), "File " + paths[0] + " has been modified.  Would you like to save changes?");
+  EXPECT_EQ(MessageBoxText(box),
+            "File " + paths[0] + " has been modified.  Would you like to save changes?");
   PressButton(box, IDYES);
   HWND second = nullptr;
   ASSERT_TRUE(WaitUntil([&] {

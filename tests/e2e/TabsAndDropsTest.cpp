@@ -36,7 +36,8 @@ protected:
   // Waits for the next message box, returns its text and presses OK.
   static std::string AnswerBox(const Program& p) {
     HWND box = WaitForDialog(p.ProcessId());
-    if (!box) return "<no box>";
+    if (!box)
+      return "<no box>";
     const std::string text = MessageBoxText(box);
     PressButton(box, IDOK);
     WaitUntil([&] { return !IsWindow(box); });
@@ -49,12 +50,16 @@ protected:
     DROPFILES header{};
     header.pFiles = sizeof(DROPFILES);
     std::memcpy(block.data(), &header, sizeof header);
-    for (const auto& path : paths) block += path + '\0';
+    for (const auto& path : paths)
+      block += path + '\0';
     block += '\0';
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, p.ProcessId());
-    if (!process) return false;
-    void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    const bool written = remote && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
+    if (!process)
+      return false;
+    void* remote =
+        VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    const bool written =
+        remote && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
     CloseHandle(process);
     return written && PostMessageA(main, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
   }
@@ -84,10 +89,8 @@ TEST_F(TabsAndDrops, CtrlTabAndCtrlShiftTabCycleThreeTabsBothWaysAndWrap) {
     const char* caret;
   };
   const Step steps[] = {
-      {false, 0, "1, 1"}, // from the last round to the first
-      {false, 1, "1, 1"},
-      {true, 0, "1, 1"},
-      {true, 2, "1, 4"},  // from the first round to the last
+      {false, 0, "1, 1"},                                       // from the last round to the first
+      {false, 1, "1, 1"}, {true, 0, "1, 1"}, {true, 2, "1, 4"}, // from the first round to the last
       {true, 1, "1, 1"},
   };
   for (const auto& s : steps) {
@@ -96,7 +99,8 @@ TEST_F(TabsAndDrops, CtrlTabAndCtrlShiftTabCycleThreeTabsBothWaysAndWrap) {
     else
       PressChord({VK_CONTROL, VK_TAB});
     EXPECT_TRUE(WaitUntil([&] { return ActiveTab(main) == s.expected; }, 10s))
-        << (s.back ? "Ctrl+Shift+Tab" : "Ctrl+Tab") << " to " << s.expected << ", at " << ActiveTab(main);
+        << (s.back ? "Ctrl+Shift+Tab" : "Ctrl+Tab") << " to " << s.expected << ", at "
+        << ActiveTab(main);
     EXPECT_TRUE(WaitUntil([&] { return StatusPanelText(main, 1) == s.caret; }, 5s))
         << "tab " << s.expected << " shows " << StatusPanelText(main, 1);
   }
@@ -146,12 +150,14 @@ TEST_F(TabsAndDrops, TheOpenDialogWithTwoNamesSelectedOpensBoth) {
   ASSERT_NE(name, nullptr);
   auto enter = [&](const std::string& text) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, 5000, &result);
+    SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                        5000, &result);
     SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)), SMTO_NORMAL, 10000, &result);
+                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)), SMTO_NORMAL, 10000,
+                        &result);
   };
-  enter(folder_);                     // into the folder
-  enter("\"one.txt\" \"two.txt\"");   // and both names chosen at once
+  enter(folder_);                   // into the folder
+  enter("\"one.txt\" \"two.txt\""); // and both names chosen at once
   ASSERT_TRUE(WaitUntil([&] { return TabCaptions(main).size() == 3; }))
       << "tabs: " << TabCaptions(main).size();
   EXPECT_EQ(TabCaptions(main), (Strings{"Untitled1", "one.txt", "two.txt"}));

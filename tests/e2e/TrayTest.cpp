@@ -35,13 +35,16 @@ protected:
   }
   HWND WaitForUnlock(const Program& p) { return p.WaitForWindow("TfrmUnlock", 10s); }
   // The unlock dialog's Unlock and Cancel buttons, left to right.
-  HWND UnlockButton(HWND dlg, const char* caption) { return FindWindowExA(dlg, nullptr, "Button", caption); }
+  HWND UnlockButton(HWND dlg, const char* caption) {
+    return FindWindowExA(dlg, nullptr, "Button", caption);
+  }
   // Locks through the toolbar button; a click that comes before the window takes input is
   // lost, so it is clicked again while the window still shows.
   bool Lock(const Program& p, HWND main) {
     for (int attempt = 0; attempt < 3; ++attempt) {
       PostClick(ToolbarButtonAt(main, kMinLockLeft));
-      if (Hidden(p, main)) return true;
+      if (Hidden(p, main))
+        return true;
     }
     return false;
   }
@@ -52,7 +55,8 @@ protected:
     WaitUntil([&] {
       PostTrayMouse(tray_, WM_RBUTTONUP);
       PressKey('E');
-      return (shown = className ? p.WaitForWindow(className, 1s) : WaitForDialog(p.ProcessId(), 1s)) != nullptr &&
+      return (shown = className ? p.WaitForWindow(className, 1s)
+                                : WaitForDialog(p.ProcessId(), 1s)) != nullptr &&
              IsWindowVisible(shown);
     });
     return shown;
@@ -62,7 +66,8 @@ protected:
   static std::future<LRESULT> QueryEndSession(HWND main) {
     return std::async(std::launch::async, [main] {
       DWORD_PTR answer = 99;
-      if (!SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 60000, &answer))
+      if (!SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 60000,
+                               &answer))
         return LRESULT{-1};
       return static_cast<LRESULT>(answer);
     });
@@ -74,7 +79,8 @@ protected:
 std::vector<ShellTrayIcon> NewIcons(const std::vector<ShellTrayIcon>& before) {
   std::vector<ShellTrayIcon> added;
   for (const ShellTrayIcon& icon : ShellTrayIcons())
-    if (std::none_of(before.begin(), before.end(), [&](const ShellTrayIcon& b) { return b.window == icon.window; }))
+    if (std::none_of(before.begin(), before.end(),
+                     [&](const ShellTrayIcon& b) { return b.window == icon.window; }))
       added.push_back(icon);
   return added;
 }
@@ -91,7 +97,8 @@ TEST_F(Tray, TheShellShowsTheStartTipThenTheCaptionAndThePadlockOnlyWhileLocked)
   EXPECT_EQ(ours[0].tip, "Vellumdesk v1.0");
   auto tip = [&] {
     for (const ShellTrayIcon& i : ShellTrayIcons())
-      if (i.window == icon) return i.tip;
+      if (i.window == icon)
+        return i.tip;
     return std::string("(gone)");
   };
 
@@ -104,9 +111,11 @@ TEST_F(Tray, TheShellShowsTheStartTipThenTheCaptionAndThePadlockOnlyWhileLocked)
   // translucent icon differ a little after a change: compare by how many pixels differ.
   auto distance = [&](const std::vector<COLORREF>& a) {
     const std::vector<COLORREF> now = IconPixels(icon);
-    if (now.size() != a.size()) return a.size();
+    if (now.size() != a.size())
+      return a.size();
     std::size_t n = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) n += a[i] != now[i];
+    for (std::size_t i = 0; i < a.size(); ++i)
+      n += a[i] != now[i];
     return n;
   };
 
@@ -132,7 +141,8 @@ TEST_F(Tray, TheShellShowsTheStartTipThenTheCaptionAndThePadlockOnlyWhileLocked)
   PostTrayMouse(tray_, WM_LBUTTONDBLCLK);
   ASSERT_TRUE(Shown(main));
   EXPECT_TRUE(ExitProgram(main));
-  EXPECT_TRUE(WaitUntil([&] { return NewIcons(before).empty(); }, 10s)) << "the icon goes with the program";
+  EXPECT_TRUE(WaitUntil([&] { return NewIcons(before).empty(); }, 10s))
+      << "the icon goes with the program";
 }
 
 TEST_F(Tray, TheCloseBoxAndMinimiseHideItAndTheTrayBringsItBack) {
@@ -245,7 +255,8 @@ TEST_F(Tray, TheLongestStorablePasswordCanBeTypedIntoTheUnlockBox) {
   for (std::size_t i = 0; i < stored.size(); ++i)
     stored[i] = static_cast<char>(static_cast<unsigned char>(password[i]) +
                                   static_cast<unsigned char>(minlock::kMinLockKey[i]));
-  ASSERT_TRUE(WritePrivateProfileStringA("Options", "MinLock Password", stored.c_str(), SettingsPath().c_str()));
+  ASSERT_TRUE(WritePrivateProfileStringA("Options", "MinLock Password", stored.c_str(),
+                                         SettingsPath().c_str()));
   Program p;
   HWND main = Start(p);
   ASSERT_NE(main, nullptr);
@@ -309,16 +320,20 @@ TEST_F(Tray, FindAndReplaceComesBackFromTheTrayAfterAMinimiseAsAfterAClose) {
   HWND main = Start(p);
   ASSERT_NE(main, nullptr);
   HWND replace = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    PressChord({VK_CONTROL, 'F'});
-    return (replace = p.WaitForWindow("TfrmReplace", 2s)) != nullptr && IsWindowVisible(replace);
-  }, 20s));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        PressChord({VK_CONTROL, 'F'});
+        return (replace = p.WaitForWindow("TfrmReplace", 2s)) != nullptr &&
+               IsWindowVisible(replace);
+      },
+      20s));
   const struct {
     const char* how;
     std::function<void()> hide;
   } ways[] = {
       {"close box", [&] { PostMessageA(main, WM_CLOSE, 0, 0); }},
-      {"minimise (caption button, system menu)", [&] { PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
+      {"minimise (caption button, system menu)",
+       [&] { PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
       {"minimise from outside", [&] { ShowWindowAsync(main, SW_MINIMIZE); }},
   };
   for (const auto& w : ways) {

@@ -29,22 +29,36 @@ TEST(WindowState, RestoreAfterAMaximisedStartReturnsToTheDesignBounds) {
     const char* route;
     std::function<bool(HWND)> restore;
   } routes[] = {
-      {"WM_SYSCOMMAND SC_RESTORE", [](HWND main) { return PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0) != FALSE; }},
-      {"caption button", [](HWND main) {
+      {"WM_SYSCOMMAND SC_RESTORE",
+       [](HWND main) { return PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0) != FALSE; }},
+      {"caption button",
+       [](HWND main) {
          POINT at{};
-         if (!RestoreButtonPoint(main, at)) return false;
+         if (!RestoreButtonPoint(main, at))
+           return false;
          ClickAt(at);
          return true;
        }},
-      {"system menu", [](HWND main) {
+      {"system menu",
+       [](HWND main) {
          // What Alt+Space sends: the window menu opens at the caption.
          PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, ' ');
          // The system menu's "&Restore".
-         if (!WaitUntil([] { return FindWindowA("#32768", nullptr) && IsWindowVisible(FindWindowA("#32768", nullptr)); }, 5s))
+         if (!WaitUntil(
+                 [] {
+                   return FindWindowA("#32768", nullptr) &&
+                          IsWindowVisible(FindWindowA("#32768", nullptr));
+                 },
+                 5s))
            return false;
          // "&Restore" by its letter, as typed; posted again should the keyboard go elsewhere.
          PressKey('R');
-         if (!WaitUntil([] { return !FindWindowA("#32768", nullptr) || !IsWindowVisible(FindWindowA("#32768", nullptr)); }, 2s))
+         if (!WaitUntil(
+                 [] {
+                   return !FindWindowA("#32768", nullptr) ||
+                          !IsWindowVisible(FindWindowA("#32768", nullptr));
+                 },
+                 2s))
            PostMessageA(FindWindowA("#32768", nullptr), WM_CHAR, 'r', 0);
          return true;
        }},
@@ -55,18 +69,26 @@ TEST(WindowState, RestoreAfterAMaximisedStartReturnsToTheDesignBounds) {
     const std::string ini = SettingsPath();
     const char* const stored[][2] = {
         {"IsMaximized", "1"}, {"Left", "-4"}, {"Top", "-4"}, {"Width", "1288"}, {"Height", "1002"}};
-    for (const auto& kv : stored) WritePrivateProfileStringA("Window State", kv[0], kv[1], ini.c_str());
+    for (const auto& kv : stored)
+      WritePrivateProfileStringA("Window State", kv[0], kv[1], ini.c_str());
     Program p;
     HWND main = p.WaitForWindow("TfrmMain");
     ASSERT_NE(main, nullptr) << r.route;
-    ASSERT_TRUE(WaitUntil([&] { return IsZoomed(main) != FALSE; }, 10s)) << r.route << ": starts maximised";
+    ASSERT_TRUE(WaitUntil([&] { return IsZoomed(main) != FALSE; }, 10s))
+        << r.route << ": starts maximised";
     ASSERT_TRUE(r.restore(main)) << r.route;
     RECT b{};
-    EXPECT_TRUE(WaitUntil([&] { return !IsZoomed(main); }, 10s)) << r.route << ": no longer maximised";
-    EXPECT_TRUE(WaitUntil([&] {
-      GetWindowRect(main, &b);
-      return b.left == 268 && b.top == 124 && b.right - b.left == 710 && b.bottom - b.top == 506;
-    }, 10s)) << r.route << ": " << b.left << "," << b.top << " " << b.right - b.left << "x" << b.bottom - b.top;
+    EXPECT_TRUE(WaitUntil([&] { return !IsZoomed(main); }, 10s))
+        << r.route << ": no longer maximised";
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          GetWindowRect(main, &b);
+          return b.left == 268 && b.top == 124 && b.right - b.left == 710 &&
+                 b.bottom - b.top == 506;
+        },
+        10s))
+        << r.route << ": " << b.left << "," << b.top << " " << b.right - b.left << "x"
+        << b.bottom - b.top;
     EXPECT_TRUE(ExitProgram(main)) << r.route;
   }
   RemoveSettings();

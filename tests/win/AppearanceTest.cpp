@@ -44,7 +44,8 @@ FontSpec EditorFont(forms::RichEdit& e) {
 
 // A pixel as painted on the screen's surface of a window, after it has painted itself.
 COLORREF Painted(HWND hwnd, int x, int y) {
-  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RedrawWindow(hwnd, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   HDC dc = GetDCEx(hwnd, nullptr, DCX_CACHE | DCX_WINDOW);
   const COLORREF c = GetPixel(dc, x, y);
   ReleaseDC(hwnd, dc);
@@ -74,9 +75,11 @@ public:
 private:
   static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
     const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && current_ && (m->message == EM_SETCHARFORMAT || m->message == EM_SETBKGNDCOLOR)) {
+    if (code == HC_ACTION && current_ &&
+        (m->message == EM_SETCHARFORMAT || m->message == EM_SETBKGNDCOLOR)) {
       std::vector<bool> busy;
-      for (HWND h : current_->watched_) busy.push_back(forms::WindowCursor(h) == Wait());
+      for (HWND h : current_->watched_)
+        busy.push_back(forms::WindowCursor(h) == Wait());
       current_->seen.push_back(busy);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -93,7 +96,8 @@ protected:
     TfrmMain& frm = Start();
     frm.fileNewClick();
     frm.fileNewClick();
-    for (int i = 0; i < 3; ++i) frm.Editor(i).SetAllText("tab " + std::to_string(i));
+    for (int i = 0; i < 3; ++i)
+      frm.Editor(i).SetAllText("tab " + std::to_string(i));
     ShowWindow(frm.Handle(), SW_SHOWNOACTIVATE);
     return frm;
   }
@@ -106,7 +110,8 @@ protected:
   bool Shortcut(WPARAM key, bool ctrl) {
     BYTE keys[256] = {}, kept[256] = {};
     GetKeyboardState(kept);
-    if (ctrl) keys[VK_CONTROL] = 0x80;
+    if (ctrl)
+      keys[VK_CONTROL] = 0x80;
     SetKeyboardState(keys);
     MSG msg{frm_->ActiveEditor().Handle(), WM_KEYDOWN, key, 1, 0, {}};
     const bool handled = frm_->TranslateShortcut(msg);
@@ -115,7 +120,8 @@ protected:
   }
   std::vector<Colour> TextColours() {
     std::vector<Colour> c;
-    for (int i = 0; i < frm_->DocumentCount(); ++i) c.push_back(EditorFont(frm_->Editor(i)).colour);
+    for (int i = 0; i < frm_->DocumentCount(); ++i)
+      c.push_back(EditorFont(frm_->Editor(i)).colour);
     return c;
   }
   // The background each tab's editor paints, each tab shown in turn, the active one last.
@@ -156,19 +162,25 @@ TEST_F(AppearanceTest, FontChangeReachesEveryTabInTheActiveTabsColour) {
     frm.colorsFontClick();
     frm.fileNewClick();
     ASSERT_EQ(EditorFont(frm.ActiveEditor()).colour, frm.FontDialog().font.colour);
-    if (!c.newTabActive) frm.PageControl().SetActivePageIndex(0);
+    if (!c.newTabActive)
+      frm.PageControl().SetActivePageIndex(0);
     const HWND active = frm.ActiveEditor().Handle();
     CursorWatch watch{{frm.Toolbar().Handle(), frm.Handle(), active}};
     common.ChooseFont(c.font);
     Command({"&Options", "&Font Type/Size/Style..."});
     ASSERT_EQ(common.Calls().back().dialog, &frm.FontDialog());
-    EXPECT_EQ(common.Calls().back().offeredFont->colour, c.expected) << "the dialog carries the active colour";
+    EXPECT_EQ(common.Calls().back().offeredFont->colour, c.expected)
+        << "the dialog carries the active colour";
     const FontSpec expected{c.font.name, c.font.size, c.font.bold, c.font.italic, c.expected};
-    for (int i = 0; i < frm.DocumentCount(); ++i) EXPECT_EQ(EditorFont(frm.Editor(i)), expected) << "tab " << i;
+    for (int i = 0; i < frm.DocumentCount(); ++i)
+      EXPECT_EQ(EditorFont(frm.Editor(i)), expected) << "tab " << i;
     EXPECT_EQ(frm.FontDialog().font, expected);
-    ASSERT_EQ(watch.seen.size(), 2u * static_cast<size_t>(frm.DocumentCount())) << "text and default format";
-    for (const auto& busy : watch.seen) EXPECT_EQ(busy, (std::vector<bool>{true, true, true}));
-    for (HWND h : {frm.Toolbar().Handle(), frm.Handle(), active}) EXPECT_EQ(forms::WindowCursor(h), nullptr);
+    ASSERT_EQ(watch.seen.size(), 2u * static_cast<size_t>(frm.DocumentCount()))
+        << "text and default format";
+    for (const auto& busy : watch.seen)
+      EXPECT_EQ(busy, (std::vector<bool>{true, true, true}));
+    for (HWND h : {frm.Toolbar().Handle(), frm.Handle(), active})
+      EXPECT_EQ(forms::WindowCursor(h), nullptr);
   }
   // The command as its toolbar button runs it.
   common.ChooseFont(FontChoice{"Courier New", 16});
@@ -190,7 +202,8 @@ TEST_F(AppearanceTest, SwatchColoursEveryTabAndItselfWhileNewTabsTakeTheFontDial
   EXPECT_EQ(frm.FontDialog().font.colour, kColourBlack) << "the font dialog keeps its colour";
   // The hourglass on the toolbar and the window only, and gone afterwards.
   ASSERT_FALSE(watch.seen.empty());
-  for (const auto& busy : watch.seen) EXPECT_EQ(busy, (std::vector<bool>{true, true, false}));
+  for (const auto& busy : watch.seen)
+    EXPECT_EQ(busy, (std::vector<bool>{true, true, false}));
   EXPECT_EQ(forms::WindowCursor(frm.Toolbar().Handle()), nullptr);
   EXPECT_EQ(forms::WindowCursor(frm.Handle()), nullptr);
 
@@ -213,11 +226,13 @@ TEST_F(AppearanceTest, BackgroundFromTheMenuColoursEveryTabTheSwatchAndNewTabs) 
   EXPECT_EQ(common.Calls()[0].offeredColour, kColourWindowBackground);
   EXPECT_EQ(frm.shapeBackgroundColor().BrushColour(), kYellow);
   ASSERT_EQ(watch.seen.size(), 3u);
-  for (const auto& busy : watch.seen) EXPECT_EQ(busy, (std::vector<bool>{false, false})) << "no hourglass";
+  for (const auto& busy : watch.seen)
+    EXPECT_EQ(busy, (std::vector<bool>{false, false})) << "no hourglass";
   frm.fileNewClick();
   EXPECT_EQ(frm.Editor(3).BackgroundColour(), kYellow);
   EXPECT_EQ(PaintedBackgrounds(), (std::vector<COLORREF>(4, kYellow)));
-  EXPECT_EQ(TextColours(), (std::vector<Colour>(4, kColourBlack))) << "the text colour is left alone";
+  EXPECT_EQ(TextColours(), (std::vector<Colour>(4, kColourBlack)))
+      << "the text colour is left alone";
 }
 
 TEST_F(AppearanceTest, AnyMouseButtonOnASwatchOpensItsDialogOnThePress) {
@@ -259,23 +274,26 @@ TEST_F(AppearanceTest, SwatchesOverlapWithTheTextSquareOnTopAndShowTheirHints) {
     const char* swatch; // the control a press there reaches
   };
   const Probe probes[] = {
-      {392, 4, 0, "shapeFontColor"},        // outline
+      {392, 4, 0, "shapeFontColor"}, // outline
       {400, 12, kRed, "shapeFontColor"},
-      {412, 16, kRed, "shapeFontColor"},    // where the squares overlap
-      {418, 16, 0, "shapeFontColor"},       // the text square's outline over the background
+      {412, 16, kRed, "shapeFontColor"}, // where the squares overlap
+      {418, 16, 0, "shapeFontColor"},    // the text square's outline over the background
       {425, 20, kBlue, "shapeBackgroundColor"},
       {412, 33, kBlue, "shapeBackgroundColor"}, // the L below the text square
-      {433, 20, 0, "shapeBackgroundColor"}, // the background square's outline
+      {433, 20, 0, "shapeBackgroundColor"},     // the background square's outline
   };
   for (const Probe& p : probes) {
     SCOPED_TRACE(std::to_string(p.x) + "," + std::to_string(p.y));
-    EXPECT_EQ(ChildWindowFromPointEx(bar, {p.x, p.y}, CWP_SKIPINVISIBLE), frm.ToolbarControl(p.swatch)->Handle());
+    EXPECT_EQ(ChildWindowFromPointEx(bar, {p.x, p.y}, CWP_SKIPINVISIBLE),
+              frm.ToolbarControl(p.swatch)->Handle());
     POINT in{p.x, p.y};
     MapWindowPoints(bar, frm.ToolbarControl(p.swatch)->Handle(), &in, 1);
     EXPECT_EQ(Painted(frm.ToolbarControl(p.swatch)->Handle(), in.x, in.y), p.colour);
   }
-  EXPECT_EQ(frm.ToolTipsOfToolbar().TextOf(*frm.ToolbarControl("shapeFontColor")), "Text/Foreground");
-  EXPECT_EQ(frm.ToolTipsOfToolbar().TextOf(*frm.ToolbarControl("shapeBackgroundColor")), "Background");
+  EXPECT_EQ(frm.ToolTipsOfToolbar().TextOf(*frm.ToolbarControl("shapeFontColor")),
+            "Text/Foreground");
+  EXPECT_EQ(frm.ToolTipsOfToolbar().TextOf(*frm.ToolbarControl("shapeBackgroundColor")),
+            "Background");
 }
 
 TEST_F(AppearanceTest, CtrlWTwiceRestoresEveryEditorAndTheCheckMark) {
@@ -289,13 +307,15 @@ TEST_F(AppearanceTest, CtrlWTwiceRestoresEveryEditorAndTheCheckMark) {
   }
   ASSERT_TRUE(Shortcut('W', true));
   EXPECT_FALSE(MenuChecked(frm, frm.optionsWordWrap()));
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(frm.Editor(i).LineCount(), 1) << "tab " << i;
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(frm.Editor(i).LineCount(), 1) << "tab " << i;
   frm.fileNewClick();
   frm.ActiveEditor().SetAllText(longLine);
   EXPECT_EQ(frm.ActiveEditor().LineCount(), 1) << "a new tab follows the check mark";
   ASSERT_TRUE(Shortcut('W', true));
   EXPECT_TRUE(MenuChecked(frm, frm.optionsWordWrap()));
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(frm.Editor(i).LineCount(), wrapped[static_cast<size_t>(i)]);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(frm.Editor(i).LineCount(), wrapped[static_cast<size_t>(i)]);
   EXPECT_GT(frm.Editor(3).LineCount(), 1);
   EXPECT_FALSE(Shortcut('W', false)) << "W alone is typing";
 }
@@ -335,8 +355,13 @@ TEST_F(AppearanceTest, CancellingAnyDialogChangesNothing) {
     bool operator==(const State&) const = default;
   };
   auto state = [&] {
-    State s{{}, {}, frm.shapeFontColor().BrushColour(), frm.shapeBackgroundColor().BrushColour(),
-            frm.ColorDialogFont().color, frm.ColorDialogBackground().color, frm.FontDialog().font};
+    State s{{},
+            {},
+            frm.shapeFontColor().BrushColour(),
+            frm.shapeBackgroundColor().BrushColour(),
+            frm.ColorDialogFont().color,
+            frm.ColorDialogBackground().color,
+            frm.FontDialog().font};
     for (int i = 0; i < frm.DocumentCount(); ++i) {
       s.fonts.push_back(EditorFont(frm.Editor(i)));
       s.backgrounds.push_back(frm.Editor(i).BackgroundColour());
@@ -345,12 +370,22 @@ TEST_F(AppearanceTest, CancellingAnyDialogChangesNothing) {
   };
   const State before = state();
   const std::pair<const char*, std::function<void()>> commands[] = {
-      {"font menu", [&] { Command({"&Options", "&Font Type/Size/Style..."}); }},
+      {"font menu",
+       [&] {
+         Command({"&Options", "&Font Type/Size/Style..."});
+       }},
       {"font button", [&] { SendMessageA(frm.btn("btnFont")->Handle(), BM_CLICK, 0, 0); }},
-      {"text colour menu", [&] { Command({"&Options", "&Colors", "&Font..."}); }},
+      {"text colour menu",
+       [&] {
+         Command({"&Options", "&Colors", "&Font..."});
+       }},
       {"text swatch", [&] { SendMessageA(frm.shapeFontColor().Handle(), WM_RBUTTONDOWN, 0, 0); }},
-      {"background menu", [&] { Command({"&Options", "&Colors", "&Background..."}); }},
-      {"background swatch", [&] { SendMessageA(frm.shapeBackgroundColor().Handle(), WM_LBUTTONDOWN, 0, 0); }},
+      {"background menu",
+       [&] {
+         Command({"&Options", "&Colors", "&Background..."});
+       }},
+      {"background swatch",
+       [&] { SendMessageA(frm.shapeBackgroundColor().Handle(), WM_LBUTTONDOWN, 0, 0); }},
   };
   for (const auto& [name, run] : commands) {
     SCOPED_TRACE(name);
@@ -361,12 +396,13 @@ TEST_F(AppearanceTest, CancellingAnyDialogChangesNothing) {
   }
   EXPECT_EQ(PaintedBackgrounds(), (std::vector<COLORREF>(4, kBlue)));
   frm.fileNewClick();
-  EXPECT_EQ(EditorFont(frm.Editor(4)).colour, kColourBlack) << "a new tab still takes the dialog's colour";
+  EXPECT_EQ(EditorFont(frm.Editor(4)).colour, kColourBlack)
+      << "a new tab still takes the dialog's colour";
 }
 
 TEST_F(AppearanceTest, StoredFontSizesTheEditorCannotHoldGiveTheDefault) {
-  const std::pair<const char*, int> cases[] = {
-      {"1", 1}, {"1638", 1638}, {"0", 10}, {"-12", 10}, {"1639", 10}, {"2147483647", 10}};
+  const std::pair<const char*, int> cases[] = {{"1", 1},    {"1638", 1638}, {"0", 10},
+                                               {"-12", 10}, {"1639", 10},   {"2147483647", 10}};
   for (const auto& [stored, expected] : cases) {
     SCOPED_TRACE(stored);
     forms::IniFile(iniName_).WriteString("Font", "Size", stored);

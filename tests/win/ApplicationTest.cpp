@@ -26,7 +26,8 @@ public:
 
 protected:
   LRESULT HandleMessage(UINT msg, WPARAM w, LPARAM l) override {
-    if (auto it = handlers.find(msg); it != handlers.end()) return it->second();
+    if (auto it = handlers.find(msg); it != handlers.end())
+      return it->second();
     return Form::HandleMessage(msg, w, l);
   }
 };
@@ -141,7 +142,8 @@ public:
 
 protected:
   void Notification(forms::Component* c, Operation op) override {
-    if (op == Operation::Remove) removed.push_back(c);
+    if (op == Operation::Remove)
+      removed.push_back(c);
   }
 };
 
@@ -154,7 +156,8 @@ TEST_F(ApplicationTest, AStandInMessageBoxInsideAnotherHandsTheBoxesBackWhenItGo
   }
   boxes.Answer({forms::kIdCancel});
   EXPECT_EQ(forms::ShowMessageBox("outer", "Vellumdesk", forms::kMbYesNoCancel), forms::kIdCancel);
-  ASSERT_EQ(boxes.Calls().size(), 1u) << "the box after the inner stand-in went must reach the outer one";
+  ASSERT_EQ(boxes.Calls().size(), 1u)
+      << "the box after the inner stand-in went must reach the outer one";
   EXPECT_EQ(boxes.Calls()[0].text, "outer");
 }
 

@@ -19,7 +19,8 @@ constexpr char kScratch[] = "Software\\VellumdeskTests\\Association";
 // Gives a locked key back to everyone, so that it can be deleted.
 void Unlock(HKEY parent, const char* path) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(parent, path, 0, WRITE_DAC, &key) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExA(parent, path, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+    return;
   SECURITY_DESCRIPTOR sd;
   InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
   SetSecurityDescriptorDacl(&sd, TRUE, nullptr, FALSE);
@@ -48,7 +49,8 @@ protected:
     HKEY scratch = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kScratch, 0, KEY_ALL_ACCESS, &scratch) == ERROR_SUCCESS) {
       // Also those a broken earlier run may have left locked.
-      for (const char* locked : {"VellumdeskFile", ".txt", "VellumdeskFile\\shell"}) Unlock(scratch, locked);
+      for (const char* locked : {"VellumdeskFile", ".txt", "VellumdeskFile\\shell"})
+        Unlock(scratch, locked);
       RegCloseKey(scratch);
     }
     RegDeleteTreeA(HKEY_CURRENT_USER, kScratch);
@@ -61,7 +63,8 @@ protected:
     if (RegGetValueA(root_, path.c_str(), nullptr, RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) !=
         ERROR_SUCCESS)
       return "<none>";
-    if (typeOut) *typeOut = type;
+    if (typeOut)
+      *typeOut = type;
     return data;
   }
   void Set(const std::string& path, const std::string& value) {
@@ -85,8 +88,9 @@ protected:
   }
   Values All() {
     Values v;
-    for (const char* k : {"VellumdeskFile\\DefaultIcon", ".txt", "VellumdeskFile", "VellumdeskFile\\shell",
-                          "VellumdeskFile\\shell\\open", "VellumdeskFile\\shell\\open\\command"})
+    for (const char* k :
+         {"VellumdeskFile\\DefaultIcon", ".txt", "VellumdeskFile", "VellumdeskFile\\shell",
+          "VellumdeskFile\\shell\\open", "VellumdeskFile\\shell\\open\\command"})
       v[k] = Value(k);
     return v;
   }
@@ -159,7 +163,8 @@ TEST_F(AssociationTest, AProgramPathWithBlanksIsWrittenUnquoted) {
   app::WriteFileAssociation(root_, "C:\\Program Files\\Vellumdesk\\Vellumdesk.exe");
   EXPECT_EQ(Value("VellumdeskFile\\shell\\open\\command"),
             "C:\\Program Files\\Vellumdesk\\Vellumdesk.exe \"%1\"");
-  EXPECT_EQ(Value("VellumdeskFile\\DefaultIcon"), "C:\\Program Files\\Vellumdesk\\Vellumdesk.exe,0");
+  EXPECT_EQ(Value("VellumdeskFile\\DefaultIcon"),
+            "C:\\Program Files\\Vellumdesk\\Vellumdesk.exe,0");
 }
 
 // A refused step ends the work there; what was written before it stays.
@@ -171,22 +176,32 @@ TEST_F(AssociationTest, ARefusedStepEndsTheWorkSilentlyAndKeepsWhatWasWritten) {
     Values expected;
   } cases[] = {
       {"VellumdeskFile",
-       {{"VellumdeskFile\\DefaultIcon", none}, {".txt", "txtfile"}, {"VellumdeskFile", none},
-        {"VellumdeskFile\\shell", none}, {"VellumdeskFile\\shell\\open", none},
+       {{"VellumdeskFile\\DefaultIcon", none},
+        {".txt", "txtfile"},
+        {"VellumdeskFile", none},
+        {"VellumdeskFile\\shell", none},
+        {"VellumdeskFile\\shell\\open", none},
         {"VellumdeskFile\\shell\\open\\command", none}}},
       {".txt",
-       {{"VellumdeskFile\\DefaultIcon", program + ",0"}, {".txt", none}, {"VellumdeskFile", none},
-        {"VellumdeskFile\\shell", none}, {"VellumdeskFile\\shell\\open", none},
+       {{"VellumdeskFile\\DefaultIcon", program + ",0"},
+        {".txt", none},
+        {"VellumdeskFile", none},
+        {"VellumdeskFile\\shell", none},
+        {"VellumdeskFile\\shell\\open", none},
         {"VellumdeskFile\\shell\\open\\command", none}}},
       {"VellumdeskFile\\shell",
-       {{"VellumdeskFile\\DefaultIcon", program + ",0"}, {".txt", "VellumdeskFile"},
-        {"VellumdeskFile", "Text Document"}, {"VellumdeskFile\\shell", none},
-        {"VellumdeskFile\\shell\\open", none}, {"VellumdeskFile\\shell\\open\\command", none}}},
+       {{"VellumdeskFile\\DefaultIcon", program + ",0"},
+        {".txt", "VellumdeskFile"},
+        {"VellumdeskFile", "Text Document"},
+        {"VellumdeskFile\\shell", none},
+        {"VellumdeskFile\\shell\\open", none},
+        {"VellumdeskFile\\shell\\open\\command", none}}},
   };
   for (const auto& c : cases) {
     TearDown();
     SetUp();
-    if (std::string(c.locked) != ".txt") Set(".txt", "txtfile");
+    if (std::string(c.locked) != ".txt")
+      Set(".txt", "txtfile");
     Lock(c.locked);
     app::WriteFileAssociation(root_, program); // must not throw
     EXPECT_EQ(All(), c.expected) << "locked: " << c.locked;
@@ -195,7 +210,8 @@ TEST_F(AssociationTest, ARefusedStepEndsTheWorkSilentlyAndKeepsWhatWasWritten) {
 
 TEST_F(AssociationTest, ATxtValueThatIsNoStringEndsTheWorkAfterTheIcon) {
   const DWORD number = 7;
-  ASSERT_EQ(RegSetKeyValueA(root_, ".txt", nullptr, REG_DWORD, &number, sizeof number), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetKeyValueA(root_, ".txt", nullptr, REG_DWORD, &number, sizeof number),
+            ERROR_SUCCESS);
   app::WriteFileAssociation(root_, "C:\\V\\Vellumdesk.exe");
   EXPECT_EQ(Value("VellumdeskFile\\DefaultIcon"), "C:\\V\\Vellumdesk.exe,0");
   EXPECT_EQ(Value("VellumdeskFile"), "<none>");
@@ -233,7 +249,8 @@ TEST(Registry, OpensRelativeToTheCurrentKeyAndReadsDefaultStrings) {
     reg.OpenKey("a\\b", false);
     EXPECT_EQ(reg.ReadString(""), "in a\\b");
     const DWORD number = 1;
-    RegSetValueExA(reg.CurrentKey(), "n", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegSetValueExA(reg.CurrentKey(), "n", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                   sizeof number);
     EXPECT_THROW(reg.ReadString("n"), forms::Error);
     // A string stored without its closing zero comes back whole.
     RegSetValueExA(reg.CurrentKey(), "raw", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3);

@@ -33,7 +33,8 @@ protected:
     DuringModal([&] {
       ran = dlg.IsModal();
       step(dlg);
-      if (dlg.IsModal()) dlg.btnCancelClick();
+      if (dlg.IsModal())
+        dlg.btnCancelClick();
     });
     frm.MainMenu().Find({"&Options", "&Default Working Directories"})->Click();
     EXPECT_TRUE(ran);
@@ -96,7 +97,8 @@ TEST_F(AuxWindowsTest, ChangeUntickedStoresTheTextsAndZeroAndTheDialogsKeepTheir
   EXPECT_EQ(Ini("SaveDefault"), "C:\\no such folder");
   EXPECT_EQ(Ini("OpenDefault"), "");
   EXPECT_EQ(Ini("UseDefault"), "0");
-  EXPECT_EQ(NextDialogDirs(frm), std::make_pair(std::string("C:\\windows"), std::string("C:\\windows")));
+  EXPECT_EQ(NextDialogDirs(frm),
+            std::make_pair(std::string("C:\\windows"), std::string("C:\\windows")));
 }
 
 TEST_F(AuxWindowsTest, ChangeTickedMakesTheNextOpenAndSaveStartInTheTypedDirectories) {
@@ -110,7 +112,8 @@ TEST_F(AuxWindowsTest, ChangeTickedMakesTheNextOpenAndSaveStartInTheTypedDirecto
   EXPECT_EQ(Ini("UseDefault"), "1");
   EXPECT_EQ(Ini("SaveDefault"), "C:\\saves");
   EXPECT_EQ(Ini("OpenDefault"), "D:\\opens here");
-  EXPECT_EQ(NextDialogDirs(frm), std::make_pair(std::string("D:\\opens here"), std::string("C:\\saves")));
+  EXPECT_EQ(NextDialogDirs(frm),
+            std::make_pair(std::string("D:\\opens here"), std::string("C:\\saves")));
   // And a later start begins there too.
   Stop();
   TfrmMain& again = Start();
@@ -124,7 +127,8 @@ TEST_F(AuxWindowsTest, AStoredUseDefaultOfFiveShowsTickedAndTheNextChangeWritesO
     TfrmMain& frm = StartShown();
     Directories(frm, [&](TfrmDirectories& d) {
       EXPECT_TRUE(d.chkboxUse().Checked());
-      if (untick) d.chkboxUse().SetChecked(false);
+      if (untick)
+        d.chkboxUse().SetChecked(false);
       d.btnChangeClick();
     });
     EXPECT_EQ(Ini("UseDefault"), untick ? "0" : "1");
@@ -216,11 +220,13 @@ TEST_F(AuxWindowsTest, F1OpensTheReadMeFromAnywhereInTheMainWindow) {
 
 TEST_F(AuxWindowsTest, TheToolbarsHelpPopupOpensAtTheButtonsRightEdge) {
   TfrmMain& frm = StartShown();
-  // The button's place in the toolbar (left 520, top 7) plus (25, 1), taken as a point of the main window's client area.
+  // The button's place in the toolbar (left 520, top 7) plus (25, 1), taken as a point of the main
+  // window's client area.
   RECT menu{};
   DuringModal([&] {
     HWND popupWindow = FindWindowA("#32768", nullptr);
-    if (popupWindow) GetWindowRect(popupWindow, &menu);
+    if (popupWindow)
+      GetWindowRect(popupWindow, &menu);
     EndMenu();
   });
   frm.Run(app::Command::HelpMenu);
@@ -235,7 +241,8 @@ std::vector<std::string> Lines(const std::string& text) {
   size_t start = 0;
   for (size_t i; (i = text.find("\r\n", start)) != std::string::npos; start = i + 2)
     lines.push_back(text.substr(start, i - start));
-  if (start < text.size()) lines.push_back(text.substr(start));
+  if (start < text.size())
+    lines.push_back(text.substr(start));
   return lines;
 }
 
@@ -248,7 +255,9 @@ TEST_F(AuxWindowsTest, TheReadMeIsLaidOutAsContentsAndSectionsAndFitsItsBox) {
   ASSERT_GT(lines.size(), 20u);
   ASSERT_EQ(text.substr(text.size() - 2), "\r\n");
   EXPECT_EQ(lines[0], VD_PROGRAM_TITLE);
-  const auto underline = [](const std::string& heading) { return std::string(heading.size(), '~'); };
+  const auto underline = [](const std::string& heading) {
+    return std::string(heading.size(), '~');
+  };
   EXPECT_EQ(lines[3], "Contents");
   EXPECT_EQ(lines[4], underline("Contents"));
   // Seven numbered questions, then each again as an underlined heading, in the same order.
@@ -260,7 +269,8 @@ TEST_F(AuxWindowsTest, TheReadMeIsLaidOutAsContentsAndSectionsAndFitsItsBox) {
   }
   size_t at = 12;
   for (const auto& q : questions) {
-    while (at < lines.size() && lines[at] != q) ++at;
+    while (at < lines.size() && lines[at] != q)
+      ++at;
     ASSERT_LT(at + 1, lines.size()) << "no section for " << q;
     EXPECT_EQ(lines[at + 1], underline(q));
     EXPECT_EQ(lines[at - 1], "") << "a blank line before " << q;
@@ -303,10 +313,12 @@ TEST_F(AuxWindowsTest, TheReadMeTextCanBeSelectedAndCopiedButNotChanged) {
   ASSERT_TRUE(OpenClipboard(nullptr));
   HANDLE data = GetClipboardData(CF_TEXT);
   const std::string copied = data ? static_cast<const char*>(GlobalLock(data)) : "";
-  if (data) GlobalUnlock(data);
+  if (data)
+    GlobalUnlock(data);
   CloseClipboard();
   EXPECT_EQ(copied, before.substr(0, 10));
-  for (char ch : std::string("x\r\b")) SendMessageA(box.Handle(), WM_CHAR, static_cast<unsigned char>(ch), 1);
+  for (char ch : std::string("x\r\b"))
+    SendMessageA(box.Handle(), WM_CHAR, static_cast<unsigned char>(ch), 1);
   SendMessageA(box.Handle(), WM_KEYDOWN, VK_DELETE, 1);
   SendMessageA(box.Handle(), WM_CUT, 0, 0);
   SendMessageA(box.Handle(), WM_CLEAR, 0, 0);

@@ -77,12 +77,28 @@ const Expect kExpected[] = {
     {Command::OptionsWordWrap, 401, {"&Options", "&Word Wrap"}, "Ctrl+W", nullptr},
     {Command::OptionsFontChange, 402, {"&Options", "&Font Type/Size/Style..."}, "", "btnFont"},
     {Command::ColorsFont, 403, {"&Options", "&Colors", "&Font..."}, "", "shapeFontColor"},
-    {Command::ColorsBackground, 404, {"&Options", "&Colors", "&Background..."}, "", "shapeBackgroundColor"},
+    {Command::ColorsBackground,
+     404,
+     {"&Options", "&Colors", "&Background..."},
+     "",
+     "shapeBackgroundColor"},
     {Command::OptionsMinLockPassword, 405, {"&Options", "&MinLock Password"}, "", nullptr},
-    {Command::OptionsDefaultWorkingDirectories, 406, {"&Options", "&Default Working Directories"}, "", nullptr},
+    {Command::OptionsDefaultWorkingDirectories,
+     406,
+     {"&Options", "&Default Working Directories"},
+     "",
+     nullptr},
     {Command::ToolsCleanup, 501, {"&Tools", "&E-mail (Forward) Cleanup"}, "", nullptr},
-    {Command::WordCount5Letters, 502, {"&Tools", "Word &Count", "5 &Characters = 1 Word"}, "", nullptr},
-    {Command::WordCountEachWord, 503, {"&Tools", "Word &Count", "&Each Individual Word"}, "", nullptr},
+    {Command::WordCount5Letters,
+     502,
+     {"&Tools", "Word &Count", "5 &Characters = 1 Word"},
+     "",
+     nullptr},
+    {Command::WordCountEachWord,
+     503,
+     {"&Tools", "Word &Count", "&Each Individual Word"},
+     "",
+     nullptr},
     {Command::ToolsSort, 504, {"&Tools", "&Sort Alphabetically"}, "", nullptr},
     {Command::ProgrammingLinesOfCode, 601, {"&Programming", "&Lines-of-Code Count"}, "", nullptr},
     {Command::ProgrammingHTMLSkeleton, 602, {"&Programming", "&HTML Skeleton"}, "", nullptr},
@@ -108,7 +124,8 @@ TEST_F(CommandsTest, EveryRowHasItsNumberItsMenuItemAndItsToolbarControlLeadingT
     EXPECT_TRUE(rows.insert(row.id).second) << "two rows for " << static_cast<int>(row.id);
   }
   std::set<Command> expected;
-  for (const Expect& e : kExpected) expected.insert(e.id);
+  for (const Expect& e : kExpected)
+    expected.insert(e.id);
   EXPECT_EQ(rows, expected) << "every command has a row and every row is expected here";
 
   for (const Expect& e : kExpected) {
@@ -124,7 +141,8 @@ TEST_F(CommandsTest, EveryRowHasItsNumberItsMenuItemAndItsToolbarControlLeadingT
     }
     forms::Control* control = e.control ? frm.ToolbarControl(e.control) : nullptr;
     ASSERT_EQ(control != nullptr, e.control != nullptr);
-    if (!control) continue;
+    if (!control)
+      continue;
     if (frm.btn(e.control))
       SendMessageA(control->Handle(), BM_CLICK, 0, 0);
     else // a swatch: any button pressed on it
@@ -137,7 +155,8 @@ TEST_F(CommandsTest, ShortcutsRunTheirCommandsAndTheHeadingsRunTheShortForm) {
   StartRecording();
   std::vector<std::pair<forms::ShortCut, Command>> keys;
   for (const app::CommandRow& row : app::CommandTable())
-    if (!row.shortcut.Empty()) keys.emplace_back(row.shortcut, row.id);
+    if (!row.shortcut.Empty())
+      keys.emplace_back(row.shortcut, row.id);
   keys.emplace_back(forms::Ctrl('D'), Command::InsertDate);
   keys.emplace_back(forms::Ctrl('T'), Command::InsertTime);
   keys.emplace_back(forms::CtrlAlt('D'), Command::DateAndTimeShort);
@@ -176,7 +195,8 @@ TEST_F(CommandsTest, PopupTwinsRunTheCommandsOfTheirMainMenuItems) {
     EXPECT_EQ(Ran(), Commands{t.id}) << t.path.back();
   }
   // The context menu and the help popup show neither shortcuts nor hints.
-  for (forms::Menu* menu : {&frm.PopupMenuRightClick(), &frm.PopupMenuHelp(), &frm.PopupMenuTrayIcon()})
+  for (forms::Menu* menu :
+       {&frm.PopupMenuRightClick(), &frm.PopupMenuHelp(), &frm.PopupMenuTrayIcon()})
     for (const auto& item : menu->Items()) {
       EXPECT_TRUE(item->Shortcut().Empty()) << item->Caption();
       EXPECT_EQ(item->Hint(), "") << item->Caption();

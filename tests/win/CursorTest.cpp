@@ -13,7 +13,8 @@ TEST_F(MainWindowTest, AWindowsOwnCursorAnswersSetCursorOverItsClientAreaOnly) {
   HWND editor = frm.ActiveEditor().Handle();
   forms::SetWindowCursor(editor, Wait());
   const auto setCursor = [&](int hit) {
-    return SendMessageA(editor, WM_SETCURSOR, reinterpret_cast<WPARAM>(editor), MAKELPARAM(hit, WM_MOUSEMOVE));
+    return SendMessageA(editor, WM_SETCURSOR, reinterpret_cast<WPARAM>(editor),
+                        MAKELPARAM(hit, WM_MOUSEMOVE));
   };
   EXPECT_EQ(setCursor(HTCLIENT), TRUE);
   EXPECT_EQ(GetCursor(), Wait());
@@ -30,11 +31,13 @@ TEST_F(MainWindowTest, BusyCursorGoesBackHoweverTheCommandEnds) {
   const HWND windows[] = {frm.Toolbar().Handle(), frm.Handle(), frm.ActiveEditor().Handle()};
   try {
     forms::BusyCursor busy{windows[0], windows[1], windows[2]};
-    for (HWND h : windows) EXPECT_EQ(forms::WindowCursor(h), Wait());
+    for (HWND h : windows)
+      EXPECT_EQ(forms::WindowCursor(h), Wait());
     throw std::runtime_error("the command failed");
   } catch (const std::runtime_error&) {
   }
-  for (HWND h : windows) EXPECT_EQ(forms::WindowCursor(h), nullptr);
+  for (HWND h : windows)
+    EXPECT_EQ(forms::WindowCursor(h), nullptr);
 }
 
 TEST_F(MainWindowTest, ChangingToolsShowTheHourglassOnTheToolbarTheWindowAndTheEditor) {
@@ -50,7 +53,8 @@ TEST_F(MainWindowTest, ChangingToolsShowTheHourglassOnTheToolbarTheWindowAndTheE
   frm.toolsSortClick();
   EXPECT_EQ(e.AllText(), "a\r\nb\r\n");
   EXPECT_EQ(during, (std::vector<HCURSOR>{Wait(), Wait(), Wait(), nullptr}));
-  for (HWND h : {frm.Toolbar().Handle(), frm.Handle(), e.Handle()}) EXPECT_EQ(forms::WindowCursor(h), nullptr);
+  for (HWND h : {frm.Toolbar().Handle(), frm.Handle(), e.Handle()})
+    EXPECT_EQ(forms::WindowCursor(h), nullptr);
 }
 
 } // namespace

@@ -126,8 +126,10 @@ TEST_F(MainWindowTest, TheDateAndTimeShortcutsInsertTheShortForms) {
   moment.wMinute = 6;
   frm.Clock = [&] { return moment; };
   char shortDate[64], shortTime[64];
-  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &moment, nullptr, shortDate, sizeof shortDate);
-  GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &moment, nullptr, shortTime, sizeof shortTime);
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &moment, nullptr, shortDate,
+                 sizeof shortDate);
+  GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &moment, nullptr, shortTime,
+                 sizeof shortTime);
 
   const struct {
     bool alt;

@@ -25,7 +25,8 @@ class Receiver {
 public:
   explicit Receiver(std::string settingsFile) : file_(std::move(settingsFile)) {
     thread_ = std::thread([this] { Run(); });
-    while (!window_.load()) std::this_thread::sleep_for(5ms);
+    while (!window_.load())
+      std::this_thread::sleep_for(5ms);
   }
   ~Receiver() {
     PostMessageA(window_, WM_CLOSE, 0, 0);
@@ -44,7 +45,8 @@ private:
       forms::IniFile settings(self->file_);
       const std::string path = app::TakeHandedOverFile(settings);
       std::lock_guard<std::mutex> lock(self->mutex_);
-      if (!path.empty()) self->taken_.push_back(path);
+      if (!path.empty())
+        self->taken_.push_back(path);
       return 0;
     }
     if (msg == WM_CLOSE) {
@@ -65,7 +67,8 @@ private:
     SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     window_ = w;
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+      DispatchMessageA(&msg);
   }
   std::string file_;
   std::thread thread_;
@@ -77,7 +80,8 @@ private:
 class HandOffTest : public testing::Test {
 protected:
   void SetUp() override {
-    name_ = std::string("VdTest-") + testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
+    name_ = std::string("VdTest-") + testing::UnitTest::GetInstance()->current_test_info()->name() +
+            ".ini";
     char dir[MAX_PATH];
     GetWindowsDirectoryA(dir, MAX_PATH);
     path_ = std::string(dir) + "\\" + name_;
@@ -85,7 +89,9 @@ protected:
   }
   void TearDown() override { DeleteFileA(path_.c_str()); }
   std::string Slot() { return forms::IniFile(name_).ReadString(settings::kHandOffFile); }
-  void SetSlot(const std::string& v) { forms::IniFile(name_).WriteString(settings::kHandOffFile, v); }
+  void SetSlot(const std::string& v) {
+    forms::IniFile(name_).WriteString(settings::kHandOffFile, v);
+  }
   static std::string Refusal(const std::string& path, const std::string& reason) {
     return "File " + path + " could not be handed over to the running Vellumdesk.  " + reason;
   }
@@ -138,7 +144,8 @@ TEST_F(HandOffTest, BoundedWaitsEndWithTheirMessageAndWriteNothing) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     DeleteFileA(path_.c_str());
-    if (!c.inSlot.empty()) SetSlot(c.inSlot);
+    if (!c.inSlot.empty())
+      SetSlot(c.inSlot);
     Receiver receiver(name_);
     std::atomic<bool> held{false}, done{false};
     std::thread other;
@@ -147,15 +154,18 @@ TEST_F(HandOffTest, BoundedWaitsEndWithTheirMessageAndWriteNothing) {
         HANDLE m = CreateMutexA(nullptr, FALSE, app::HandOffLockName(name_).c_str());
         WaitForSingleObject(m, INFINITE);
         held = true;
-        while (!done) std::this_thread::sleep_for(5ms);
+        while (!done)
+          std::this_thread::sleep_for(5ms);
         ReleaseMutex(m);
         CloseHandle(m);
       });
-      while (!held) std::this_thread::sleep_for(5ms);
+      while (!held)
+        std::this_thread::sleep_for(5ms);
     }
     const app::HandOffResult r = app::HandOver(name_, "C:\\mine.txt", receiver.Window(), Short());
     done = true;
-    if (other.joinable()) other.join();
+    if (other.joinable())
+      other.join();
     EXPECT_FALSE(r.delivered);
     EXPECT_EQ(r.message, Refusal("C:\\mine.txt", c.reason));
     EXPECT_EQ(Slot(), c.inSlot);
@@ -181,15 +191,19 @@ TEST_F(HandOffTest, ARefusedSlotWriteSaysTheFileWasNotHandedOver) {
 TEST_F(HandOffTest, ManyStartsAtOnceEachArriveExactlyOnce) {
   Receiver receiver(name_);
   std::vector<std::string> paths;
-  for (int i = 0; i < 12; ++i) paths.push_back("C:\\file " + std::to_string(i) + ".txt");
+  for (int i = 0; i < 12; ++i)
+    paths.push_back("C:\\file " + std::to_string(i) + ".txt");
   std::vector<app::HandOffResult> results(paths.size());
   std::vector<std::thread> starts;
   HandOffBounds bounds;
   bounds.pollMs = 5;
   for (size_t i = 0; i < paths.size(); ++i)
-    starts.emplace_back([&, i] { results[i] = app::HandOver(name_, paths[i], receiver.Window(), bounds); });
-  for (auto& t : starts) t.join();
-  for (const auto& r : results) EXPECT_TRUE(r.delivered) << r.message;
+    starts.emplace_back(
+        [&, i] { results[i] = app::HandOver(name_, paths[i], receiver.Window(), bounds); });
+  for (auto& t : starts)
+    t.join();
+  for (const auto& r : results)
+    EXPECT_TRUE(r.delivered) << r.message;
   std::vector<std::string> taken = receiver.Taken();
   std::sort(taken.begin(), taken.end());
   std::sort(paths.begin(), paths.end());
@@ -201,8 +215,8 @@ TEST_F(HandOffTest, TheRaceForFirstPlaceHasOneWinnerAndTheOthersWaitForItsWindow
   constexpr char kClass[] = "VdTestFirstPlaceWindow";
   struct Case {
     const char* what;
-    bool held;       // another start holds the mutex
-    int windowAfter; // ms until that start's window exists; -1 never
+    bool held;        // another start holds the mutex
+    int windowAfter;  // ms until that start's window exists; -1 never
     int releaseAfter; // ms until that start ends without a window; -1 never
     bool wins, findsWindow;
   };
@@ -222,14 +236,16 @@ TEST_F(HandOffTest, TheRaceForFirstPlaceHasOneWinnerAndTheOthersWaitForItsWindow
       const auto start = std::chrono::steady_clock::now();
       while (!done) {
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                            std::chrono::steady_clock::now() - start).count();
+                            std::chrono::steady_clock::now() - start)
+                            .count();
         if (c.windowAfter >= 0 && !w && ms >= c.windowAfter) {
           WNDCLASSA wc{};
           wc.lpfnWndProc = &DefWindowProcA;
           wc.hInstance = GetModuleHandleA(nullptr);
           wc.lpszClassName = kClass;
           RegisterClassA(&wc);
-          w = CreateWindowA(kClass, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+          w = CreateWindowA(kClass, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                            nullptr);
         }
         if (c.releaseAfter >= 0 && m && ms >= c.releaseAfter) {
           ReleaseMutex(m);
@@ -237,16 +253,19 @@ TEST_F(HandOffTest, TheRaceForFirstPlaceHasOneWinnerAndTheOthersWaitForItsWindow
           m = nullptr;
         }
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+          DispatchMessageA(&msg);
         std::this_thread::sleep_for(5ms);
       }
-      if (w) DestroyWindow(w);
+      if (w)
+        DestroyWindow(w);
       if (m) {
         ReleaseMutex(m);
         CloseHandle(m);
       }
     });
-    while (!held) std::this_thread::sleep_for(5ms);
+    while (!held)
+      std::this_thread::sleep_for(5ms);
     HandOffBounds bounds = Short();
     bounds.windowMs = 1000;
     const app::FirstPlace place = app::ClaimFirstPlace(mutexName.c_str(), kClass, bounds);

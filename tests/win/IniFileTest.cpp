@@ -18,7 +18,8 @@ using forms::IniFile;
 class IniFileTest : public testing::Test {
 protected:
   void SetUp() override {
-    name_ = std::string("VdTest-") + testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
+    name_ = std::string("VdTest-") + testing::UnitTest::GetInstance()->current_test_info()->name() +
+            ".ini";
     char dir[MAX_PATH];
     GetWindowsDirectoryA(dir, MAX_PATH);
     path_ = std::string(dir) + "\\" + name_;
@@ -29,9 +30,7 @@ protected:
     SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path_.c_str());
   }
-  void WriteRaw(const std::string& text) {
-    std::ofstream(path_, std::ios::binary) << text;
-  }
+  void WriteRaw(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
   std::string ReadRaw() {
     std::ifstream in(path_, std::ios::binary);
     std::stringstream ss;
@@ -81,8 +80,10 @@ TEST_F(IniFileTest, SectionReadKeepsFileOrderAndValuesWithEqualsSigns) {
            "File11=C:\\hand added.txt\r\n[Other]\r\nFile1=C:\\not history.txt\r\n");
   IniFile ini(name_);
   const auto values = ini.ReadSectionValues("FileHistory");
-  const std::vector<std::pair<std::string, std::string>> expected{
-      {"File2", "C:\\b=c\\two.txt"}, {"File1", ""}, {"File10", "C:\\ten.txt"}, {"File11", "C:\\hand added.txt"}};
+  const std::vector<std::pair<std::string, std::string>> expected{{"File2", "C:\\b=c\\two.txt"},
+                                                                  {"File1", ""},
+                                                                  {"File10", "C:\\ten.txt"},
+                                                                  {"File11", "C:\\hand added.txt"}};
   EXPECT_EQ(values, expected);
   // Written back and read again, the path with "=" is unchanged.
   ini.WriteString("FileHistory", "File1", "C:\\x=y=z.txt");
@@ -104,7 +105,8 @@ TEST_F(IniFileTest, SectionReadStopsAtTheLimitOfFilledValues) {
   };
   for (const auto& c : cases) {
     std::vector<std::string> keys;
-    for (const auto& [key, value] : ini.ReadSectionValues("FileHistory", c.limit)) keys.push_back(key);
+    for (const auto& [key, value] : ini.ReadSectionValues("FileHistory", c.limit))
+      keys.push_back(key);
     EXPECT_EQ(keys, c.keys) << "limit " << c.limit;
   }
 }
@@ -112,7 +114,8 @@ TEST_F(IniFileTest, SectionReadStopsAtTheLimitOfFilledValues) {
 TEST_F(IniFileTest, LongKeyListsAndLongValuesComeBackWhole) {
   IniFile ini(name_);
   std::string text = "[Many]\r\n";
-  for (int i = 0; i < 600; ++i) text += "SomeLongishKeyName" + std::to_string(i) + "=v\r\n";
+  for (int i = 0; i < 600; ++i)
+    text += "SomeLongishKeyName" + std::to_string(i) + "=v\r\n";
   WriteRaw(text);
   const auto values = ini.ReadSectionValues("Many");
   ASSERT_EQ(values.size(), 600u);
@@ -158,7 +161,8 @@ bool OtherThreadGets(const std::string& name, DWORD waitMs, std::string* message
       SettingsLock lock(name, waitMs);
       got = true;
     } catch (const forms::Error& e) {
-      if (message) *message = e.what();
+      if (message)
+        *message = e.what();
     }
   }).join();
   return got;
@@ -183,7 +187,8 @@ TEST_F(IniFileTest, EachFileHasItsOwnLockWhateverItsSpelling) {
   char dir[MAX_PATH];
   GetWindowsDirectoryA(dir, MAX_PATH);
   std::string upper = path_;
-  for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  for (char& c : upper)
+    c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
   SettingsLock held(name_);
   struct Case {
     std::string name;
@@ -220,7 +225,8 @@ TEST_F(IniFileTest, TheOutermostHoldReadsTheFileAsItIsOnDisk) {
   EXPECT_EQ(ini.ReadString("Options", "Value", ""), "after!");
   ini.WriteString("Options", "Mine", "1");
   const std::string text = ReadRaw();
-  EXPECT_NE(text.find("Other=theirs"), std::string::npos) << "a write dropped another's key:\n" << text;
+  EXPECT_NE(text.find("Other=theirs"), std::string::npos) << "a write dropped another's key:\n"
+                                                          << text;
   EXPECT_NE(text.find("Mine=1"), std::string::npos) << text;
 }
 

@@ -62,7 +62,8 @@ protected:
   void EmptyFolder() {
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA((folder_ + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return;
+    if (h == INVALID_HANDLE_VALUE)
+      return;
     do {
       const std::string path = folder_ + "\\" + fd.cFileName;
       if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -90,7 +91,8 @@ protected:
   }
   std::vector<std::string> Captions() {
     std::vector<std::string> c;
-    for (int i = 0; i < frm_->PageControl().PageCount(); ++i) c.push_back(frm_->PageControl().Caption(i));
+    for (int i = 0; i < frm_->PageControl().PageCount(); ++i)
+      c.push_back(frm_->PageControl().Caption(i));
     return c;
   }
   void Type(const std::string& text) { frm_->ActiveEditor().ReplaceSelection(text, true); }

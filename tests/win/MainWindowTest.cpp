@@ -8,7 +8,6 @@ namespace {
 
 using Call = ScriptedMessageBoxes::Call;
 
-
 TEST_F(MainWindowTest, FirstStartWithoutSettingsUsesTheDefaults) {
   TfrmMain& frm = Start();
   EXPECT_EQ(Captions(), Strings{"Untitled1"});
@@ -39,14 +38,20 @@ TEST_F(MainWindowTest, MenusCarryEveryCaptionShortcutAndHint) {
   const Expect expected[] = {
       {{"&File", "&New"}, "Ctrl+N", "Open a new file for typing"},
       {{"&File", "&Open..."}, "Ctrl+O", "Open an existing file for editng"},
-      {{"&File", "Save &As..."}, "Ctrl+Alt+S", "Save the current file to disk with a different name"},
+      {{"&File", "Save &As..."},
+       "Ctrl+Alt+S",
+       "Save the current file to disk with a different name"},
       {{"&File", "&Close"}, "Ctrl+F4", "Close the current file"},
       {{"&File", "E&xit"}, "", "Exit Vellumdesk"},
       {{"&Edit", "&Go To Line..."}, "Ctrl+G", "Go to a certain line in the file"},
       {{"&View", "&Toolbar"}, "F2", "Hide or show the toolbar"},
       {{"&Options", "&Colors", "&Background..."}, "", "Change the color of the background"},
-      {{"&Tools", "Word &Count", "5 &Characters = 1 Word"}, "", "Count the words in the file using 5 characters = 1 word"},
-      {{"&Insert", "Date A&nd Time"}, "Ctrl+Alt+D", "Insert the current date and time into the file"},
+      {{"&Tools", "Word &Count", "5 &Characters = 1 Word"},
+       "",
+       "Count the words in the file using 5 characters = 1 word"},
+      {{"&Insert", "Date A&nd Time"},
+       "Ctrl+Alt+D",
+       "Insert the current date and time into the file"},
       {{"&Help", "&ReadMe"}, "F1", "View the readme before using Vellumdesk"},
   };
   for (const auto& e : expected) {
@@ -57,12 +62,14 @@ TEST_F(MainWindowTest, MenusCarryEveryCaptionShortcutAndHint) {
   }
   // The File menu's order, with its separators.
   Strings file;
-  for (auto& item : frm.MainMenu()[0].Items()) file.push_back(item->Caption());
+  for (auto& item : frm.MainMenu()[0].Items())
+    file.push_back(item->Caption());
   EXPECT_EQ(file, (Strings{"&New", "&Open...", "&Reopen", "&Save", "Save &As...", "&Close", "-",
                            "&Print...", "-", "E&xit"}));
   // Every toolbar control but MinLock has its short hint as a tool tip.
   EXPECT_EQ(frm.ToolTipsOfToolbar().TextOf(*frm.btn("btnOpen")), "Open");
-  EXPECT_EQ(frm.ToolTipsOfToolbar().TextOf(*frm.ToolbarControl("shapeFontColor")), "Text/Foreground");
+  EXPECT_EQ(frm.ToolTipsOfToolbar().TextOf(*frm.ToolbarControl("shapeFontColor")),
+            "Text/Foreground");
   EXPECT_FALSE(frm.ToolTipsOfToolbar().Has(*frm.btn("btnMinLock")));
   EXPECT_EQ(frm.btn("btnMinLock")->LongHint(), "MinLock Vellumdesk for security");
   EXPECT_EQ(frm.btn("btnOpen")->LongHint(), "Open an existing file for editing");
@@ -76,7 +83,8 @@ TEST_F(MainWindowTest, OpeningAPathAlreadyOpenInAnotherCaseIsRefused) {
   EXPECT_EQ(frm.ActiveIndex(), 1);
   EXPECT_EQ(frm.ActiveEditor().AllText(), "hello\r\n");
   std::string upper = path;
-  for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  for (char& c : upper)
+    c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
   frm.OpenFileInNewTab(upper);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "File " + upper + " is already open.");
@@ -110,7 +118,8 @@ TEST_F(MainWindowTest, YesThenCancelledSaveAsAtTheClosePromptClosesWithoutWritin
   dialogs.Choose(std::nullopt);
   frm.fileCloseClick();
   ASSERT_EQ(boxes.Calls().size(), 1u);
-  EXPECT_EQ(boxes.Calls()[0].text, "The current file has changed.  Would you like to save changes?");
+  EXPECT_EQ(boxes.Calls()[0].text,
+            "The current file has changed.  Would you like to save changes?");
   EXPECT_EQ(boxes.Calls()[0].caption, "File Has Changed");
   EXPECT_EQ(boxes.Calls()[0].flags, 3u);
   ASSERT_EQ(dialogs.Calls().size(), 1u);
@@ -174,8 +183,10 @@ TEST_F(MainWindowTest, SaveAsOffersThePathOfTheLastOpenedFile) {
 TEST_F(MainWindowTest, HistoryKeepsTenAndRemoveObsoleteTakesNeighbouringMissingEntries) {
   TfrmMain& frm = Start();
   Strings paths;
-  for (int i = 1; i <= 11; ++i) paths.push_back(File("f" + std::to_string(i) + ".txt", "x"));
-  for (const auto& p : paths) frm.OpenFileInNewTab(p);
+  for (int i = 1; i <= 11; ++i)
+    paths.push_back(File("f" + std::to_string(i) + ".txt", "x"));
+  for (const auto& p : paths)
+    frm.OpenFileInNewTab(p);
   ASSERT_EQ(frm.FileHistoryEntries().size(), 10u);
   EXPECT_EQ(frm.FileHistoryEntries().front(), paths[10]);
   EXPECT_EQ(frm.FileHistoryEntries().back(), paths[1]);
@@ -198,12 +209,14 @@ TEST_F(MainWindowTest, HistoryKeepsTenAndRemoveObsoleteTakesNeighbouringMissingE
 TEST_F(MainWindowTest, AHistoryOfThousandsReadsOnlyTheFirstTenFilledEntries) {
   // A hand-edited settings file: 3,000 entries after two empty ones, one of them a duplicate.
   std::string ini = "[FileHistory]\r\nFile1=\r\nFile2=\r\n";
-  for (int i = 3; i <= 3002; ++i) ini += "File" + std::to_string(i) + "=C:\\h\\f" + std::to_string(i) + ".txt\r\n";
+  for (int i = 3; i <= 3002; ++i)
+    ini += "File" + std::to_string(i) + "=C:\\h\\f" + std::to_string(i) + ".txt\r\n";
   ini += "[Window State]\r\nLeft=200\r\n";
   WriteBytes(iniPath_, ini);
   TfrmMain& frm = Start();
   Strings expected;
-  for (int i = 3; i <= 12; ++i) expected.push_back("C:\\h\\f" + std::to_string(i) + ".txt");
+  for (int i = 3; i <= 12; ++i)
+    expected.push_back("C:\\h\\f" + std::to_string(i) + ".txt");
   EXPECT_EQ(frm.FileHistoryEntries(), expected);
   ASSERT_EQ(frm.fileReopen().Count(), 13u);
   EXPECT_EQ(frm.fileReopen()[9].Caption(), expected.back());
@@ -269,7 +282,8 @@ TEST_F(MainWindowTest, UnreadableCommandLineFileLeavesUntitledAndTheSettingsAppl
 }
 
 TEST_F(MainWindowTest, MaximisedStartRestoresToTheDesignBounds) {
-  WriteBytes(iniPath_, "[Window State]\r\nIsMaximized=1\r\nLeft=5\r\nTop=5\r\nWidth=300\r\nHeight=200\r\n");
+  WriteBytes(iniPath_,
+             "[Window State]\r\nIsMaximized=1\r\nLeft=5\r\nTop=5\r\nWidth=300\r\nHeight=200\r\n");
   TfrmMain& frm = Start();
   frm.ShowFirstTime();
   EXPECT_TRUE(IsZoomed(frm.Handle()));
@@ -303,7 +317,8 @@ TEST_F(MainWindowTest, ExitWithCancelAtTheSecondQuestionSavesTheFirstAndWritesNo
   frm.fileExitClick();
   ASSERT_EQ(boxes.Calls().size(), 2u);
   EXPECT_EQ(boxes.Calls()[0].text, "File  has been modified.  Would you like to save changes?");
-  EXPECT_EQ(boxes.Calls()[1].text, "File " + a + " has been modified.  Would you like to save changes?");
+  EXPECT_EQ(boxes.Calls()[1].text,
+            "File " + a + " has been modified.  Would you like to save changes?");
   EXPECT_EQ(boxes.Calls()[1].caption, "File Has Changed");
   EXPECT_EQ(ReadBytes(untitledTarget), "edit ");
   EXPECT_EQ(frm.ActiveIndex(), 1);
@@ -366,18 +381,30 @@ TEST_F(MainWindowTest, ChangingToolsRewriteTheEditorWithoutUndoAndSetTheModified
     std::string before, after;
   };
   const Case cases[] = {
-      {{"&Tools", "&Sort Alphabetically"}, "banana\r\nApple\r\n\r\ncherry\r\napple",
+      {{"&Tools", "&Sort Alphabetically"},
+       "banana\r\nApple\r\n\r\ncherry\r\napple",
        "\r\nApple\r\napple\r\nbanana\r\ncherry\r\n"},
       {{"&Programming", "&Web-Ready Code"}, "a<b>c", "<pre>\r\na&lt;b&gt;c\r\n</pre>"},
-      {{"&Tools", "&E-mail (Forward) Cleanup"}, ">> Hello   there\r\n> friend\r\n", "Hello there\r\nfriend\r\n"},
+      {{"&Tools", "&E-mail (Forward) Cleanup"},
+       ">> Hello   there\r\n> friend\r\n",
+       "Hello there\r\nfriend\r\n"},
       {{"&Tools", "&E-mail (Forward) Cleanup"},
        "-----Original Message-----\r\nFrom: Sam\r\nSent: Monday, 3 June\r\nTo: Pat\r\n"
-       "Subject: FW: the joke\r\n\r\n>> > Here  is   the joke.\r\n> \r\n>\r\n> It was a long day.\r\n"
+       "Subject: FW: the joke\r\n\r\n>> > Here  is   the joke.\r\n> \r\n>\r\n> It was a long "
+       "day.\r\n"
        "Get your free e-mail now\r\n\r\n\r\n",
        "\r\nHere is the joke.\r\n\r\nIt was a long day.\r\n"},
       // Large enough that the editor is started afresh and the text streamed in whole.
-      {{"&Programming", "&Web-Ready Code"}, std::string(70000, '<'),
-       "<pre>\r\n" + [] { std::string s; for (int i = 0; i < 70000; ++i) s += "&lt;"; return s; }() + "\r\n</pre>"},
+      {{"&Programming", "&Web-Ready Code"},
+       std::string(70000, '<'),
+       "<pre>\r\n" +
+           [] {
+             std::string s;
+             for (int i = 0; i < 70000; ++i)
+               s += "&lt;";
+             return s;
+           }() +
+           "\r\n</pre>"},
   };
   for (const auto& c : cases) {
     forms::RichEdit& e = frm.ActiveEditor();
@@ -414,7 +441,8 @@ TEST_F(MainWindowTest, SkeletonGoesInAtTheSelectionStartAndCountsShowTheirMessag
   EXPECT_EQ(boxes.Calls()[0].text, "The document contains 5 individual words.");
   EXPECT_EQ(boxes.Calls()[0].caption, "Word Count");
   EXPECT_EQ(boxes.Calls()[0].flags, 0u);
-  EXPECT_EQ(boxes.Calls()[1].text, "The document contains 4 words based on 5 characters to a word.");
+  EXPECT_EQ(boxes.Calls()[1].text,
+            "The document contains 4 words based on 5 characters to a word.");
   EXPECT_EQ(boxes.Calls()[2].caption, "Lines of Code Count");
   EXPECT_EQ(boxes.Calls()[2].text.rfind("The document contains ", 0), 0u);
 }
@@ -493,7 +521,8 @@ TEST_F(MainWindowTest, GoToLineMovesTheCaretAndRefusesWhatIsNotANumber) {
   }
   // At most five digits, and no letters, can be typed.
   dlg.editLine().SetText("");
-  for (char ch : std::string("12a3456")) SendMessageA(dlg.editLine().Handle(), WM_CHAR, ch, 1);
+  for (char ch : std::string("12a3456"))
+    SendMessageA(dlg.editLine().Handle(), WM_CHAR, ch, 1);
   EXPECT_EQ(dlg.editLine().Text(), "12345");
 }
 
@@ -518,9 +547,11 @@ TEST_F(MainWindowTest, DateAndTimeGoInBeforeTheSelectionFromOneReadingOfTheClock
     return moment;
   };
   char shortDate[64], longDate[128], shortTime[64], longTime[64];
-  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &moment, nullptr, shortDate, sizeof shortDate);
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &moment, nullptr, shortDate,
+                 sizeof shortDate);
   GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, &moment, nullptr, longDate, sizeof longDate);
-  GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &moment, nullptr, shortTime, sizeof shortTime);
+  GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &moment, nullptr, shortTime,
+                 sizeof shortTime);
   GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &moment, nullptr, longTime, sizeof longTime);
   EXPECT_STRNE(shortTime, longTime) << "the long time carries the seconds";
 
@@ -548,7 +579,8 @@ TEST_F(MainWindowTest, DateAndTimeGoInBeforeTheSelectionFromOneReadingOfTheClock
     EXPECT_TRUE(e.Modified());
   }
   EXPECT_EQ(frm.MainMenu().Find({"&Insert", "Date A&nd Time"})->Shortcut().Text(), "Ctrl+Alt+D");
-  EXPECT_EQ(frm.PopupMenuDateAndTime().Find({"&Time", "&Long"})->LongHint(), "Insert the time in long format");
+  EXPECT_EQ(frm.PopupMenuDateAndTime().Find({"&Time", "&Long"})->LongHint(),
+            "Insert the time in long format");
 }
 
 } // namespace

@@ -33,11 +33,13 @@ public:
   explicit MetafilePrinter(int width = 780, int height = 1020) : width_(width), height_(height) {}
   ~MetafilePrinter() override {
     for (auto& job : jobs)
-      for (HENHMETAFILE page : job.pages) DeleteEnhMetaFile(page);
+      for (HENHMETAFILE page : job.pages)
+        DeleteEnhMetaFile(page);
   }
 
   std::unique_ptr<forms::PrintTarget> OpenDevice() override {
-    if (refusal) throw forms::Error(*refusal);
+    if (refusal)
+      throw forms::Error(*refusal);
     return std::make_unique<Target>(*this);
   }
   bool RunPrinterSetup(HWND) override {
@@ -60,21 +62,26 @@ public:
     COLORREF colour = 0;
     for (UINT at = 0; at + sizeof(EMR) <= size;) {
       const auto* rec = reinterpret_cast<const EMR*>(bits.data() + at);
-      if (rec->nSize == 0) break;
+      if (rec->nSize == 0)
+        break;
       if (rec->iType == EMR_SETTEXTCOLOR) {
         colour = reinterpret_cast<const EMRSETTEXTCOLOR*>(rec)->crColor;
       } else if (rec->iType == EMR_EXTTEXTOUTW) {
         const auto* t = reinterpret_cast<const EMREXTTEXTOUTW*>(rec);
-        const auto* chars = reinterpret_cast<const wchar_t*>(bits.data() + at + t->emrtext.offString);
+        const auto* chars =
+            reinterpret_cast<const wchar_t*>(bits.data() + at + t->emrtext.offString);
         std::string text;
-        for (DWORD i = 0; i < t->emrtext.nChars; ++i) text.push_back(static_cast<char>(chars[i]));
+        for (DWORD i = 0; i < t->emrtext.nChars; ++i)
+          text.push_back(static_cast<char>(chars[i]));
         const POINTL p = t->emrtext.ptlReference;
-        if (!text.empty()) runs.push_back({text, colour, {p.x, p.y}});
+        if (!text.empty())
+          runs.push_back({text, colour, {p.x, p.y}});
       } else if (rec->iType == EMR_EXTTEXTOUTA) {
         const auto* t = reinterpret_cast<const EMREXTTEXTOUTA*>(rec);
         const auto* chars = reinterpret_cast<const char*>(bits.data() + at + t->emrtext.offString);
         const POINTL p = t->emrtext.ptlReference;
-        if (t->emrtext.nChars) runs.push_back({std::string(chars, t->emrtext.nChars), colour, {p.x, p.y}});
+        if (t->emrtext.nChars)
+          runs.push_back({std::string(chars, t->emrtext.nChars), colour, {p.x, p.y}});
       }
       at += rec->nSize;
     }
@@ -83,7 +90,8 @@ public:
 
   static std::string PageText(HENHMETAFILE page) {
     std::string all;
-    for (const auto& run : TextRuns(page)) all += run.text;
+    for (const auto& run : TextRuns(page))
+      all += run.text;
     return all;
   }
 
@@ -108,7 +116,8 @@ public:
     SelectObject(dc, old);
     DeleteObject(bmp);
     DeleteDC(dc);
-    for (auto& px : out) px &= 0xFFFFFFu;
+    for (auto& px : out)
+      px &= 0xFFFFFFu;
     return out;
   }
 
@@ -117,11 +126,14 @@ private:
   public:
     explicit Target(MetafilePrinter& p) : p_(p) {}
     ~Target() override {
-      if (dc_) DeleteEnhMetaFile(CloseEnhMetaFile(dc_));
+      if (dc_)
+        DeleteEnhMetaFile(CloseEnhMetaFile(dc_));
     }
     HDC Dc() override { return dc_; }
     forms::PrintArea Area() override { return {p_.width_, p_.height_}; }
-    void StartJob(const std::string& title) override { p_.jobs.push_back({title, {}, false, false}); }
+    void StartJob(const std::string& title) override {
+      p_.jobs.push_back({title, {}, false, false});
+    }
     void StartPage() override {
       HDC screen = GetDC(nullptr);
       // The frame is in hundredths of a millimetre.

@@ -23,7 +23,8 @@ protected:
   }
   std::vector<std::string> Texts() {
     std::vector<std::string> t;
-    for (const auto& c : boxes.Calls()) t.push_back(c.text);
+    for (const auto& c : boxes.Calls())
+      t.push_back(c.text);
     return t;
   }
   // Types into the unlock box and presses Unlock; true when the dialog let the program in.
@@ -64,7 +65,8 @@ TEST_F(MinLockTest, BothDialogsAreLeftOnlyThroughTheirButtons) {
     EXPECT_TRUE(d.form.Visible());
     d.form.Hide();
   }
-  for (forms::Button* b : {&unlock.btnUnlock(), &unlock.btnCancel(), &password.btnChange(), &password.btnCancel()})
+  for (forms::Button* b :
+       {&unlock.btnUnlock(), &unlock.btnCancel(), &password.btnChange(), &password.btnCancel()})
     EXPECT_FALSE(GetWindowLongA(b->Handle(), GWL_STYLE) & BS_DEFPUSHBUTTON);
   for (forms::Edit* e : {&unlock.editPassword(), &password.editOld(), &password.editNew()})
     EXPECT_EQ(SendMessageA(e->Handle(), EM_GETPASSWORDCHAR, 0, 0), '*');
@@ -73,7 +75,8 @@ TEST_F(MinLockTest, BothDialogsAreLeftOnlyThroughTheirButtons) {
     size_t keeps;
   } limits[] = {{unlock.editPassword(), 26}, {password.editOld(), 30}, {password.editNew(), 30}};
   for (const auto& l : limits) {
-    for (char ch : std::string(30, 'k')) SendMessageA(l.box.Handle(), WM_CHAR, ch, 1);
+    for (char ch : std::string(30, 'k'))
+      SendMessageA(l.box.Handle(), WM_CHAR, ch, 1);
     EXPECT_EQ(l.box.Text().size(), l.keeps);
   }
 }
@@ -107,7 +110,8 @@ TEST_F(MinLockTest, APasswordIsStoredScrambledAndComparedExactly) {
   // The stored bytes: each password byte plus the key byte at its place, modulo 256.
   const std::string key = "SilverFernAtTheOldMillPond", typed = "Se cret";
   std::string expected;
-  for (size_t i = 0; i < typed.size(); ++i) expected += static_cast<char>(typed[i] + key[i]);
+  for (size_t i = 0; i < typed.size(); ++i)
+    expected += static_cast<char>(typed[i] + key[i]);
   EXPECT_EQ(Stored(), expected);
   EXPECT_NE(ReadBytes(iniPath_).find("MinLock Password=" + expected + "\r\n"), std::string::npos);
 
@@ -177,7 +181,9 @@ TEST_F(MinLockTest, PasswordsTheFileCannotHoldAreRefusedAndNothingIsStored) {
     boxes.Clear();
     Change(password, std::string(26, 'a'), bad);
     ASSERT_EQ(boxes.Calls().size(), 1u);
-    EXPECT_EQ(boxes.Calls()[0].text.rfind("The new password contains a character that cannot be stored.", 0), 0u);
+    EXPECT_EQ(boxes.Calls()[0].text.rfind(
+                  "The new password contains a character that cannot be stored.", 0),
+              0u);
     EXPECT_EQ(Stored(), minlock::Scramble(std::string(26, 'a')));
     EXPECT_TRUE(password.Visible());
   }
@@ -203,8 +209,9 @@ TEST_F(MinLockTest, EveryValueJudgedStorableComesBackFromTheSettingsFileUnchange
   int refused = 0;
   for (int b = 1; b < 256; ++b) {
     const char c = static_cast<char>(b);
-    for (const std::string& value : {std::string(1, c), std::string("a") + c, std::string(1, c) + "a",
-                                     std::string("a") + c + "b", std::string(1, c) + "a" + c}) {
+    for (const std::string& value :
+         {std::string(1, c), std::string("a") + c, std::string(1, c) + "a",
+          std::string("a") + c + "b", std::string(1, c) + "a" + c}) {
       if (!minlock::SurvivesSettingsFile(value)) {
         ++refused;
         continue;
@@ -226,7 +233,8 @@ protected:
     return frm;
   }
   void DoubleClickTray(TfrmMain& frm) {
-    SendMessageA(frm.TrayIcon().WindowHandle(), tray::TTrayIcon::TrayCallbackMessage, 0, WM_LBUTTONDBLCLK);
+    SendMessageA(frm.TrayIcon().WindowHandle(), tray::TTrayIcon::TrayCallbackMessage, 0,
+                 WM_LBUTTONDBLCLK);
   }
   bool Shown(TfrmMain& frm) { return IsWindowVisible(frm.Handle()) != FALSE; }
 };
@@ -338,7 +346,8 @@ TEST_F(MainTrayTest, ATypeableLongPasswordUnlocks) {
   frm.btnMinLockClick();
   auto& unlock = *forms_.frmUnlock;
   DuringModal([&] {
-    for (char ch : longest) SendMessageA(unlock.editPassword().Handle(), WM_CHAR, ch, 1);
+    for (char ch : longest)
+      SendMessageA(unlock.editPassword().Handle(), WM_CHAR, ch, 1);
     unlock.btnUnlockClick();
   });
   DoubleClickTray(frm);
@@ -407,9 +416,15 @@ TEST_F(MainTrayTest, NoWindowMessageEndsOrGetsRoundTheLock) {
     const char* what;
     std::function<void()> act;
   } attempts[] = {
-      {"minimise, restore", [&] { ShowWindow(frm.Handle(), SW_MINIMIZE); Pump(); ShowWindow(frm.Handle(), SW_RESTORE); }},
+      {"minimise, restore",
+       [&] {
+         ShowWindow(frm.Handle(), SW_MINIMIZE);
+         Pump();
+         ShowWindow(frm.Handle(), SW_RESTORE);
+       }},
       {"SW_SHOW", [&] { ShowWindow(frm.Handle(), SW_SHOW); }},
-      {"SC_MINIMIZE, SC_RESTORE", [&] {
+      {"SC_MINIMIZE, SC_RESTORE",
+       [&] {
          SendMessageA(frm.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
          SendMessageA(frm.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
        }},

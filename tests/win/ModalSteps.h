@@ -16,7 +16,8 @@ inline void CALLBACK RunModalStep(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   auto step = std::move(ModalStep());
   ModalStep() = nullptr;
-  if (step) step();
+  if (step)
+    step();
 }
 
 // Runs `step` from inside the next modal loop: a thread timer fires there.

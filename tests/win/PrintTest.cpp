@@ -35,7 +35,8 @@ protected:
   void PressPrint(TfrmPrint& dlg) { SendMessageA(dlg.btnPrint().Handle(), BM_CLICK, 0, 0); }
   std::string JobText(const PrintedJob& job) {
     std::string all;
-    for (HENHMETAFILE page : job.pages) all += MetafilePrinter::PageText(page);
+    for (HENHMETAFILE page : job.pages)
+      all += MetafilePrinter::PageText(page);
     return all;
   }
   std::vector<COLORREF> JobColours(const PrintedJob& job) {
@@ -52,7 +53,8 @@ protected:
 
 // Text drawn on a page has its line breaks as the layout made them; compare without them.
 std::string WithoutBreaks(std::string s) {
-  s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; }), s.end());
+  s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; }),
+          s.end());
   return s;
 }
 
@@ -185,13 +187,15 @@ TEST_F(PrintTest, ALongTextRunsOverSeveralPagesWithEveryLineOnceAndInOrder) {
   const PrintedJob& job = printer.jobs[0];
   EXPECT_GE(job.pages.size(), 2u);
   EXPECT_EQ(WithoutBreaks(JobText(job)), expected);
-  for (HENHMETAFILE page : job.pages) EXPECT_FALSE(MetafilePrinter::PageText(page).empty());
+  for (HENHMETAFILE page : job.pages)
+    EXPECT_FALSE(MetafilePrinter::PageText(page).empty());
 }
 
 TEST_F(PrintTest, TheTextFillsTheWholePrintableWidthFromItsTopLeftCorner) {
   TfrmPrint& dlg = StartWithDialog();
   std::string paragraph;
-  for (int i = 0; i < 60; ++i) paragraph += "wrapping words ";
+  for (int i = 0; i < 60; ++i)
+    paragraph += "wrapping words ";
   Type(paragraph);
   SetEditorLook(0, "Courier New", 12, false, RGB(0, 0, 0));
   Main().filePrintClick();
@@ -206,7 +210,8 @@ TEST_F(PrintTest, TheTextFillsTheWholePrintableWidthFromItsTopLeftCorner) {
         minX = std::min(minX, x);
         maxX = std::max(maxX, x);
         minY = std::min(minY, y);
-        if (y > lastRow + 1) ++rows; // a new band of ink: a new line
+        if (y > lastRow + 1)
+          ++rows; // a new band of ink: a new line
         lastRow = y;
       }
   EXPECT_LT(minX, 10) << "no left margin";
@@ -345,7 +350,8 @@ public:
   void StartPage() override { inner_.StartPage(); }
   void EndPage() override {
     inner_.EndPage();
-    if (++pages == 2) throw forms::Error(forms::PrintingErrorMessage("finish a page"));
+    if (++pages == 2)
+      throw forms::Error(forms::PrintingErrorMessage("finish a page"));
   }
   void EndJob() override { inner_.EndJob(); }
   void AbortJob() override { inner_.AbortJob(); }
@@ -358,7 +364,8 @@ private:
 TEST_F(PrintTest, AJobThatFailsHalfWayIsAbandoned) {
   Start();
   std::string text;
-  for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 200; ++i)
+    text += "line " + std::to_string(i) + "\r\n";
   Main().ActiveEditor().SetAllText(text);
   auto target = printer.OpenDevice();
   FailingPage failing(*target);

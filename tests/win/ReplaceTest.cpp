@@ -23,7 +23,8 @@ void PutTextOnClipboard(HWND owner, const char* text) {
 
 std::string ClipboardText(HWND owner) {
   std::string text;
-  if (!OpenClipboard(owner)) return text;
+  if (!OpenClipboard(owner))
+    return text;
   if (HANDLE h = GetClipboardData(CF_TEXT)) {
     text = static_cast<const char*>(GlobalLock(h));
     GlobalUnlock(h);
@@ -67,7 +68,8 @@ TEST_F(ReplaceTest, TheWindowStandsAboveTheMainWindowWithItsControlsInTabOrder) 
   EXPECT_EQ(GetFocus(), r.Find().Handle()) << "shown with the focus in the Find box";
   EXPECT_EQ(GetWindow(r.Handle(), GW_OWNER), frm_->Handle());
   EXPECT_TRUE(GetWindowLongA(r.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-  EXPECT_EQ(r.BoundsRect(), CentreOver(frm_->BoundsRect(), r.BoundsRect().width, r.BoundsRect().height));
+  EXPECT_EQ(r.BoundsRect(),
+            CentreOver(frm_->BoundsRect(), r.BoundsRect().width, r.BoundsRect().height));
   RECT client{};
   GetClientRect(r.Handle(), &client);
   EXPECT_EQ(client.right, 380);
@@ -91,13 +93,15 @@ TEST_F(ReplaceTest, TheWindowStandsAboveTheMainWindowWithItsControlsInTabOrder) 
   };
   std::vector<HWND> tabOrder;
   for (HWND h = GetWindow(r.Handle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-    if (GetWindowLongA(h, GWL_STYLE) & WS_TABSTOP) tabOrder.push_back(h);
+    if (GetWindowLongA(h, GWL_STYLE) & WS_TABSTOP)
+      tabOrder.push_back(h);
   ASSERT_EQ(tabOrder.size(), std::size(controls));
   for (size_t i = 0; i < std::size(controls); ++i) {
     const auto& c = controls[i];
     EXPECT_EQ(tabOrder[i], c.control.Handle()) << "tab stop " << i << " is " << c.text;
     EXPECT_EQ(c.control.Text(), c.text);
-    if (c.place.right == 0) continue;
+    if (c.place.right == 0)
+      continue;
     RECT w{};
     GetWindowRect(c.control.Handle(), &w);
     MapWindowPoints(nullptr, r.Handle(), reinterpret_cast<POINT*>(&w), 2);
@@ -125,12 +129,9 @@ TEST_F(ReplaceTest, CaseAndWholeWordDecideWhatFindStopsAt) {
     bool matchCase, wholeWord;
     long found; // -1: not found
   } cases[] = {
-      {"xx ABC", "abc", false, false, 3},
-      {"xx ABC", "abc", true, false, -1},
-      {"xx abc ABC", "ABC", true, false, 7},
-      {"concatenate", "cat", false, false, 3},
-      {"concatenate", "cat", false, true, -1},
-      {"concatenate cat", "cat", false, true, 12},
+      {"xx ABC", "abc", false, false, 3},      {"xx ABC", "abc", true, false, -1},
+      {"xx abc ABC", "ABC", true, false, 7},   {"concatenate", "cat", false, false, 3},
+      {"concatenate", "cat", false, true, -1}, {"concatenate cat", "cat", false, true, 12},
       {"a cat.", "cat", false, true, 2},
   };
   for (const auto& c : cases) {

@@ -29,9 +29,12 @@ struct VersionApi {
   using InfoFn = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID);
   using QueryFn = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
   HMODULE dll = LoadLibraryA("version.dll");
-  SizeFn size = reinterpret_cast<SizeFn>(reinterpret_cast<void*>(GetProcAddress(dll, "GetFileVersionInfoSizeA")));
-  InfoFn info = reinterpret_cast<InfoFn>(reinterpret_cast<void*>(GetProcAddress(dll, "GetFileVersionInfoA")));
-  QueryFn query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(GetProcAddress(dll, "VerQueryValueA")));
+  SizeFn size = reinterpret_cast<SizeFn>(
+      reinterpret_cast<void*>(GetProcAddress(dll, "GetFileVersionInfoSizeA")));
+  InfoFn info =
+      reinterpret_cast<InfoFn>(reinterpret_cast<void*>(GetProcAddress(dll, "GetFileVersionInfoA")));
+  QueryFn query =
+      reinterpret_cast<QueryFn>(reinterpret_cast<void*>(GetProcAddress(dll, "VerQueryValueA")));
 };
 
 class ProgramFileTest : public testing::Test {
@@ -41,11 +44,13 @@ protected:
     ASSERT_NE(module_, nullptr) << "cannot open " << ProgramFile();
   }
   void TearDown() override {
-    if (module_) FreeLibrary(module_);
+    if (module_)
+      FreeLibrary(module_);
   }
   std::string Resource(const char* type, int id) const {
     HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(id), type);
-    if (!found) return {};
+    if (!found)
+      return {};
     const char* data = static_cast<const char*>(LockResource(LoadResource(module_, found)));
     return std::string(data, SizeofResource(module_, found));
   }
@@ -100,7 +105,8 @@ TEST_F(ProgramFileTest, VersionInformationReadsBackAsVersion2200WithProductAndMa
       {"FileDescription", "Vellumdesk tabbed text editor"},
       {"OriginalFilename", "Vellumdesk.exe"},
   };
-  for (const auto& s : strings) EXPECT_EQ(text(s.name), s.expected) << s.name;
+  for (const auto& s : strings)
+    EXPECT_EQ(text(s.name), s.expected) << s.name;
 }
 
 TEST_F(ProgramFileTest, FirstIconOfTheFileIsTheProgramIconAndThePadlockFollows) {
@@ -118,7 +124,8 @@ TEST_F(ProgramFileTest, FirstIconOfTheFileIsTheProgramIconAndThePadlockFollows) 
   DeleteObject(info.hbmMask);
   DestroyIcon(first);
 
-  const auto count = reinterpret_cast<UINT_PTR>(ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), UINT(-1)));
+  const auto count =
+      reinterpret_cast<UINT_PTR>(ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), UINT(-1)));
   EXPECT_EQ(count, 2u);
 
   // Icon ",0" is the first group in the file, and that group must be the program icon.
@@ -134,9 +141,11 @@ TEST_F(ProgramFileTest, FirstIconOfTheFileIsTheProgramIconAndThePadlockFollows) 
 
   for (int id : {IDI_VELLUMDESK, IDI_PADLOCK})
     for (int size : {16, 32, 48}) {
-      HICON icon = static_cast<HICON>(LoadImageA(module_, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+      HICON icon =
+          static_cast<HICON>(LoadImageA(module_, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
       EXPECT_NE(icon, nullptr) << "icon " << id << " at " << size;
-      if (icon) DestroyIcon(icon);
+      if (icon)
+        DestroyIcon(icon);
     }
 }
 
@@ -145,9 +154,12 @@ TEST_F(ProgramFileTest, ManifestAsksForVisualStylesAndDpiAwarenessButNoExecution
   ASSERT_FALSE(manifest.empty());
   EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
   EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
-  EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"),
+  EXPECT_NE(manifest.find(
+                "<dpiAware "
+                "xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"),
             std::string::npos);
-  EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos); // Windows 10
+  EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"),
+            std::string::npos); // Windows 10
   // A requested level would switch off file virtualization for the 32-bit settings file.
   EXPECT_EQ(manifest.find("requestedExecutionLevel"), std::string::npos);
 }
@@ -176,19 +188,19 @@ TEST(Manifest, ProcessRunsWithTheVersion6CommonControls) {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(comctl, path, MAX_PATH);
   std::string lower = path;
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  });
   EXPECT_NE(lower.find("\\winsxs\\"), std::string::npos) << path;
-  EXPECT_NE(lower.find("microsoft.windows.common-controls_6595b64144ccf1df_6."), std::string::npos) << path;
+  EXPECT_NE(lower.find("microsoft.windows.common-controls_6595b64144ccf1df_6."), std::string::npos)
+      << path;
 }
 
 // Every glyph cell holds a drawing on the transparent key, and each disabled cell differs from
 // its normal one: a shifted or short strip would show here before it shows on the toolbar.
 TEST_F(ProgramFileTest, GlyphStripsHoldThirtyDrawnCellsAtBothSizes) {
   constexpr COLORREF kKey = RGB(255, 0, 255);
-  const struct {
-    int id, cell;
-  } strips[] = {{IDB_TOOLBAR, 16}, {IDB_TOOLBAR24, 24}};
+  const struct { int id, cell; } strips[] = {{IDB_TOOLBAR, 16}, {IDB_TOOLBAR24, 24}};
   for (const auto& strip : strips) {
     HBITMAP bitmap = static_cast<HBITMAP>(
         LoadImageA(module_, MAKEINTRESOURCEA(strip.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -202,7 +214,8 @@ TEST_F(ProgramFileTest, GlyphStripsHoldThirtyDrawnCellsAtBothSizes) {
     auto cellPixels = [&](int cell) {
       std::vector<COLORREF> pixels;
       for (int y = 0; y < strip.cell; ++y)
-        for (int x = 0; x < strip.cell; ++x) pixels.push_back(GetPixel(dc, cell * strip.cell + x, y));
+        for (int x = 0; x < strip.cell; ++x)
+          pixels.push_back(GetPixel(dc, cell * strip.cell + x, y));
       return pixels;
     };
     for (int cell = 0; cell < 30 && bm.bmWidth == 30 * strip.cell; ++cell) {

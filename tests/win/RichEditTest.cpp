@@ -32,13 +32,18 @@ using forms::RichEdit;
 
 std::string WindowsPath(std::string p) {
   for (char& c : p)
-    if (c == '/') c = '\\';
+    if (c == '/')
+      c = '\\';
   return p;
 }
 
-std::string DataFile(const std::string& name) { return WindowsPath(std::string(VD_TEST_DATA_DIR) + "/" + name); }
+std::string DataFile(const std::string& name) {
+  return WindowsPath(std::string(VD_TEST_DATA_DIR) + "/" + name);
+}
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::string ErrorOf(const std::function<void()>& f) {
   try {
@@ -64,7 +69,8 @@ protected:
     edit_ = MakeEditor();
     char tmp[MAX_PATH];
     GetTempPathA(MAX_PATH, tmp);
-    dir_ = std::string(tmp) + "VdRichEdit-" + testing::UnitTest::GetInstance()->current_test_info()->name();
+    dir_ = std::string(tmp) + "VdRichEdit-" +
+           testing::UnitTest::GetInstance()->current_test_info()->name();
     Clean();
     CreateDirectoryA(dir_.c_str(), nullptr);
   }
@@ -103,10 +109,16 @@ TEST_F(RichEditTest, IsTheOnePointZeroControlCountingCrLfAsTwo) {
   EXPECT_EQ(edit_->TextLength(), 13);
   EXPECT_EQ(edit_->AllText(), "ab\r\ncd\r\n\r\nefg");
   EXPECT_EQ(edit_->LineCount(), 4);
-  struct { long line, index; } lines[] = {{0, 0}, {1, 4}, {2, 8}, {3, 10}, {4, -1}};
-  for (auto c : lines) EXPECT_EQ(edit_->LineIndex(c.line), c.index) << "line " << c.line;
-  struct { long index, line; } chars[] = {{0, 0}, {2, 0}, {3, 0}, {4, 1}, {7, 1}, {8, 2}, {10, 3}, {13, 3}};
-  for (auto c : chars) EXPECT_EQ(edit_->LineFromChar(c.index), c.line) << "char " << c.index;
+  struct {
+    long line, index;
+  } lines[] = {{0, 0}, {1, 4}, {2, 8}, {3, 10}, {4, -1}};
+  for (auto c : lines)
+    EXPECT_EQ(edit_->LineIndex(c.line), c.index) << "line " << c.line;
+  struct {
+    long index, line;
+  } chars[] = {{0, 0}, {2, 0}, {3, 0}, {4, 1}, {7, 1}, {8, 2}, {10, 3}, {13, 3}};
+  for (auto c : chars)
+    EXPECT_EQ(edit_->LineFromChar(c.index), c.line) << "char " << c.index;
   edit_->SetSelection(5, 5);
   EXPECT_EQ(edit_->LineIndex(-1), 4); // the caret's line
 }
@@ -129,7 +141,8 @@ TEST_F(RichEditTest, SelectionAndReplaceSelectionWithUndo) {
   EXPECT_EQ(edit_->SelLength(), 3);
   EXPECT_EQ(edit_->SelectedText(), "b\r\n");
   edit_->ReplaceSelection("\xE9", true);
-  EXPECT_EQ(edit_->AllText(), "a\xE9" "cd");
+  EXPECT_EQ(edit_->AllText(), "a\xE9"
+                              "cd");
   EXPECT_TRUE(edit_->Modified());
   EXPECT_TRUE(edit_->CanUndo());
   edit_->Undo();
@@ -142,7 +155,9 @@ TEST_F(RichEditTest, SelectionAndReplaceSelectionWithUndo) {
 TEST_F(RichEditTest, ReplaceRangeIsOneEditWithoutUndoAndSetsModified) {
   using M = forms::RichEditBench::ReplaceMethod;
   for (auto method : {M::StreamedSelection, M::ReplaceSel, M::SlicedDelete}) {
-    SCOPED_TRACE(method == M::StreamedSelection ? "streamed" : method == M::ReplaceSel ? "replacesel" : "sliced");
+    SCOPED_TRACE(method == M::StreamedSelection ? "streamed"
+                 : method == M::ReplaceSel      ? "replacesel"
+                                                : "sliced");
     edit_->SetAllText("one\r\ntwo\r\nthree");
     edit_->SetModified(false);
     edit_->SetSelection(0, 0);
@@ -154,15 +169,19 @@ TEST_F(RichEditTest, ReplaceRangeIsOneEditWithoutUndoAndSetsModified) {
     EXPECT_EQ(edit_->Selection().cpMin, 12);
     EXPECT_EQ(edit_->Selection().cpMax, 12);
     // A replacement that begins with the UTF-8 mark keeps its bytes.
-    forms::RichEditBench::ReplaceRangeBy(*edit_, method, 0, edit_->TextLength(), "\xEF\xBB\xBF" "abc");
-    EXPECT_EQ(edit_->AllText(), "\xEF\xBB\xBF" "abc");
+    forms::RichEditBench::ReplaceRangeBy(*edit_, method, 0, edit_->TextLength(),
+                                         "\xEF\xBB\xBF"
+                                         "abc");
+    EXPECT_EQ(edit_->AllText(), "\xEF\xBB\xBF"
+                                "abc");
     EXPECT_EQ(edit_->TextLength(), 6);
   }
   edit_->ReplaceRange(0, -1, "done");
   EXPECT_EQ(edit_->AllText(), "done");
   // Slices never cut a CR LF pair, whatever the length.
   std::string lines;
-  for (int i = 0; i < 3000; ++i) lines += "abc\r\n";
+  for (int i = 0; i < 3000; ++i)
+    lines += "abc\r\n";
   edit_->SetAllText(lines);
   edit_->SetAllText(lines + "x"); // replaces a text longer than one slice
   EXPECT_EQ(edit_->AllText(), lines + "x");
@@ -172,7 +191,8 @@ TEST_F(RichEditTest, ReplaceRangeIsOneEditWithoutUndoAndSetsModified) {
 
 TEST_F(RichEditTest, BulkEditsTellOfThemselvesOnceAndLeaveTheNoticesOn) {
   std::string lines;
-  for (int i = 0; i < 20000; ++i) lines += "line " + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 20000; ++i)
+    lines += "line " + std::to_string(i) + "\r\n";
   int changes = 0, moves = 0;
   edit_->OnChange = [&] { ++changes; };
   edit_->OnSelectionChange = [&] { ++moves; };
@@ -191,13 +211,21 @@ TEST_F(RichEditTest, BulkEditsTellOfThemselvesOnceAndLeaveTheNoticesOn) {
   const HWND parent = GetParent(edit_->Handle());
   const long len = static_cast<long>(lines.size());
   std::string big;
-  for (int i = 0; i < 30000; ++i) big += "ab\n";
-  struct Case { const char* what; long start, end; std::string replacement; std::string expected; };
+  for (int i = 0; i < 30000; ++i)
+    big += "ab\n";
+  struct Case {
+    const char* what;
+    long start, end;
+    std::string replacement;
+    std::string expected;
+  };
   const Case cases[] = {
       {"whole text", 0, len, "short\nnew", "short\r\nnew"},
-      {"most, keeping both ends", 5, len - 8, "-", lines.substr(0, 5) + "-" + lines.substr(lines.size() - 8)},
+      {"most, keeping both ends", 5, len - 8, "-",
+       lines.substr(0, 5) + "-" + lines.substr(lines.size() - 8)},
       {"a small middle part", 100, 120, "", lines.substr(0, 100) + lines.substr(120)},
-      {"much new text in the middle", 100, 120, big, lines.substr(0, 100) + NormaliseLineBreaks(big) + lines.substr(120)},
+      {"much new text in the middle", 100, 120, big,
+       lines.substr(0, 100) + NormaliseLineBreaks(big) + lines.substr(120)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -254,7 +282,12 @@ TEST_F(RichEditTest, ForwardSearchWithWholeWordAndMatchCase) {
   // positions: Foo 0, food 4, foo 10, FOO 14, bar_foo 18 (foo at 22), foo 26; length 29
   const long len = edit_->TextLength();
   ASSERT_EQ(len, 29);
-  struct Case { const char* pattern; long start, end; bool whole, cased; long expected; };
+  struct Case {
+    const char* pattern;
+    long start, end;
+    bool whole, cased;
+    long expected;
+  };
   const Case cases[] = {
       {"foo", 0, len, false, false, 0},
       {"foo", 0, len, false, true, 4},
@@ -265,8 +298,8 @@ TEST_F(RichEditTest, ForwardSearchWithWholeWordAndMatchCase) {
       {"foo", 23, len, true, true, 26},
       {"foo", 27, len, false, false, -1},
       {"foo", 0, 3, false, false, 0},
-      {"food", 0, 6, false, false, -1},  // the match must end within the range
-      {"foo", 5, 12, false, false, -1},  // range short of the end: still searches forward
+      {"food", 0, 6, false, false, -1}, // the match must end within the range
+      {"foo", 5, 12, false, false, -1}, // range short of the end: still searches forward
       {"foo", 5, 13, false, false, 10},
       {"d\r\nf", 0, len, false, false, 7},
       {"bar", 0, -1, false, false, 18},
@@ -318,12 +351,14 @@ TEST_F(RichEditTest, SaveWritesPlainCrLfTextWithoutMark) {
 TEST_F(RichEditTest, TextLimitIsRaisedForTypingPastingAndLoading) {
   EXPECT_GE(SendMessageA(H(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE);
   std::string big;
-  while (big.size() < 100000) big += "0123456789abcdefghijklmnopqrstuvwxyz0123456789abcdefghijklmnopqrs\r\n";
+  while (big.size() < 100000)
+    big += "0123456789abcdefghijklmnopqrstuvwxyz0123456789abcdefghijklmnopqrs\r\n";
   edit_->SetSelection(0, 0);
   edit_->ReplaceSelection(big, true); // as a paste
   EXPECT_EQ(edit_->TextLength(), static_cast<long>(big.size()));
   edit_->SetSelection(-1, -1);
-  for (char c : std::string("typed")) SendMessageA(H(), WM_CHAR, static_cast<WPARAM>(c), 0);
+  for (char c : std::string("typed"))
+    SendMessageA(H(), WM_CHAR, static_cast<WPARAM>(c), 0);
   EXPECT_EQ(edit_->AllText(), big + "typed");
   WriteBytes(Temp("big.txt"), big);
   auto fresh = MakeEditor();
@@ -392,10 +427,14 @@ TEST_F(RichEditTest, AnUnreadableFileNamesThePath) {
 }
 
 TEST_F(RichEditTest, OpenThenSaveGivesBackTheSameBytesForTheCorpus) {
-  struct Case { const char* file; bool crlfForm; };
+  struct Case {
+    const char* file;
+    bool crlfForm;
+  };
   const Case cases[] = {
-      {"crlf.txt", false}, {"high-bytes.txt", false}, {"utf8.txt", false}, {"utf8-bom.txt", false},
-      {"data.json", false}, {"empty.txt", false}, {"lf.txt", true}, {"cr.txt", true}, {"mixed.txt", true},
+      {"crlf.txt", false},     {"high-bytes.txt", false}, {"utf8.txt", false},
+      {"utf8-bom.txt", false}, {"data.json", false},      {"empty.txt", false},
+      {"lf.txt", true},        {"cr.txt", true},          {"mixed.txt", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
@@ -410,19 +449,22 @@ TEST_F(RichEditTest, OpenThenSaveGivesBackTheSameBytesForTheCorpus) {
     e->SaveToFile(out);
     EXPECT_EQ(ReadBytes(out), expected) << "got " << testing::PrintToString(ReadBytes(out));
   }
-  EXPECT_EQ(NormaliseLineBreaks(ReadBytes(DataFile("mixed.txt"))), "crlf\r\nlf\r\ncr\r\nlf-cr\r\n\r\nend");
+  EXPECT_EQ(NormaliseLineBreaks(ReadBytes(DataFile("mixed.txt"))),
+            "crlf\r\nlf\r\ncr\r\nlf-cr\r\n\r\nend");
 }
 
 // Wine's control takes minutes over 10 MB (its stream-in grows faster than the size), so this
 // one runs when VD_TEST_10MB=1 is set; scripts/bench-files shows the same round trip's bytes too.
 TEST_F(RichEditTest, OpenThenSaveOfATenMegabyteFileGivesBackTheSameBytes) {
-  if (!getenv("VD_TEST_10MB")) GTEST_SKIP() << "set VD_TEST_10MB=1 to run the 10 MB round trip";
+  if (!getenv("VD_TEST_10MB"))
+    GTEST_SKIP() << "set VD_TEST_10MB=1 to run the 10 MB round trip";
   std::string text;
   text.reserve(10u << 20);
   for (unsigned i = 0; text.size() < (10u << 20); ++i) {
     text += "Line ";
     text += std::to_string(i);
-    text += " \xE9\xFC\xA9 text of the large file, "; // no tab: Wine makes each tab a run of its own, and is many times slower
+    text += " \xE9\xFC\xA9 text of the large file, "; // no tab: Wine makes each tab a run of its
+                                                      // own, and is many times slower
     text.append(i % 50, static_cast<char>('a' + i % 26));
     text += "\r\n";
   }
@@ -449,7 +491,8 @@ TEST_F(RichEditTest, AFailedSaveLeavesTheOldFileByteForByte) {
   // The target is held open without sharing by another handle.
   const std::string target = Temp("held.txt");
   WriteBytes(target, old);
-  HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_EQ(ErrorOf([&] { edit_->SaveToFile(target); }), "Cannot create file " + target);
   CloseHandle(held);
@@ -488,7 +531,8 @@ TEST_F(RichEditTest, ASaveReplacesItsOwnLeftoverTemporaryFileAndTouchesNoOther) 
   EXPECT_EQ(FilesIn(dir_).size(), 3u);
 
   // A failed save takes its temporary file away and leaves the others.
-  HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   WriteBytes(own, "another partial copy");
   EXPECT_EQ(ErrorOf([&] { edit_->SaveToFile(target); }), "Cannot create file " + target);
@@ -614,9 +658,18 @@ TEST_F(RichEditTest, EventsAndKeys) {
   edit_->OnEnter = [&] { ++enter; };
   edit_->OnSelectionChange = [&] { ++sel; };
   edit_->OnChange = [&] { ++change; };
-  edit_->OnKeyUp = [&](WPARAM k, unsigned) { ++keys; key = k; };
-  edit_->OnMouseDown = [&](int b, unsigned, int, int) { ++mouse; button = b; };
-  edit_->OnContextMenu = [&](POINT p) { ++menus; menuAt = p; };
+  edit_->OnKeyUp = [&](WPARAM k, unsigned) {
+    ++keys;
+    key = k;
+  };
+  edit_->OnMouseDown = [&](int b, unsigned, int, int) {
+    ++mouse;
+    button = b;
+  };
+  edit_->OnContextMenu = [&](POINT p) {
+    ++menus;
+    menuAt = p;
+  };
 
   ::SetFocus(nullptr);
   edit_->SetFocus();
@@ -660,7 +713,8 @@ namespace {
 // Text that streams in two parts (longer than the first piece), indented and tabbed.
 std::string LargeText() {
   std::string text;
-  for (int i = 0; text.size() < 200000; ++i) text += std::string(i % 9, ' ') + "line\t" + std::to_string(i) + "\r\n";
+  for (int i = 0; text.size() < 200000; ++i)
+    text += std::string(i % 9, ' ') + "line\t" + std::to_string(i) + "\r\n";
   return text;
 }
 
@@ -721,8 +775,9 @@ TEST_F(RichEditTest, ALoadTellsItsProgressUpToTheWholeSizeAndCanBeCancelled) {
   for (long long stopAt : {0LL, total / 2}) {
     edit_->SetAllText("before");
     edit_->SetModified(true);
-    EXPECT_THROW(edit_->LoadFromFile(path, [&](long long done, long long) { return done < stopAt; }),
-                 forms::LoadCancelled)
+    EXPECT_THROW(
+        edit_->LoadFromFile(path, [&](long long done, long long) { return done < stopAt; }),
+        forms::LoadCancelled)
         << stopAt;
     EXPECT_EQ(edit_->TextLength(), 0) << stopAt;
     EXPECT_TRUE(edit_->Modified()) << stopAt;
@@ -735,9 +790,11 @@ TEST_F(RichEditTest, AFileReadInPiecesLoadsWholeWhereverItsBreaksFall) {
   const std::size_t piece = forms::FileTextSource::kPiece;
   const auto filler = [](std::size_t n) {
     std::string s;
-    while (s.size() < n) s += "words and spaces\r\n";
+    while (s.size() < n)
+      s += "words and spaces\r\n";
     s.resize(n);
-    if (!s.empty() && s.back() == '\r') s.back() = 'x';
+    if (!s.empty() && s.back() == '\r')
+      s.back() = 'x';
     return s;
   };
   const struct {

@@ -25,7 +25,8 @@ using forms::ReadResult;
 bool WriteHugeSparseFile(const std::string& path) {
   forms::FileHandle h(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!h.ok()) return false;
+  if (!h.ok())
+    return false;
   LARGE_INTEGER at{};
   at.QuadPart = 0x80000000LL;
   return SetFilePointerEx(h.get(), at, nullptr, FILE_BEGIN) && SetEndOfFile(h.get());
@@ -51,7 +52,8 @@ protected:
     for (const auto& n : Files()) {
       const std::string p = dir_ + "\\" + n;
       SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!DeleteFileA(p.c_str())) RemoveDirectoryA(p.c_str());
+      if (!DeleteFileA(p.c_str()))
+        RemoveDirectoryA(p.c_str());
     }
     RemoveDirectoryA(dir_.c_str());
   }
@@ -148,8 +150,7 @@ TEST_F(SafeFileTest, AFailedSaveLeavesTheOldFileByteForByteAndNoLeftover) {
   };
   const Case cases[] = {
       {"the target held without sharing", [&] { hold(target, GENERIC_READ); }, unhold},
-      {"a read-only target",
-       [&] { SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY); },
+      {"a read-only target", [&] { SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY); },
        [&] { SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL); }},
       // Half-way: the target was found writable, then its temporary file cannot be written.
       {"the temporary name taken by a folder", [&] { CreateDirectoryA(temp.c_str(), nullptr); },
@@ -209,7 +210,8 @@ TEST(SafeFileNames, TheTemporaryNameFollowsTheFullPathWhateverItsLetterCase) {
   for (const auto& c : cases) {
     const std::string ta = forms::SaveTempPath(c.a), tb = forms::SaveTempPath(c.b);
     // The folder keeps the spelling it was given; the name is what must agree.
-    EXPECT_EQ(ta.substr(ta.find_last_of('\\')) == tb.substr(tb.find_last_of('\\')), c.same) << ta << " " << tb;
+    EXPECT_EQ(ta.substr(ta.find_last_of('\\')) == tb.substr(tb.find_last_of('\\')), c.same)
+        << ta << " " << tb;
     // Beside the file, "vd~", sixteen hex digits, ".tmp".
     const std::string folder = c.a.substr(0, c.a.find_last_of('\\') + 1);
     ASSERT_EQ(ta.rfind(folder, 0), 0u) << ta;
@@ -221,7 +223,8 @@ TEST(SafeFileNames, TheTemporaryNameFollowsTheFullPathWhateverItsLetterCase) {
   }
   // Many files of one folder get names of their own.
   std::set<std::string> names;
-  for (int i = 0; i < 5000; ++i) names.insert(forms::SaveTempPath("C:\\Docs\\file" + std::to_string(i) + ".txt"));
+  for (int i = 0; i < 5000; ++i)
+    names.insert(forms::SaveTempPath("C:\\Docs\\file" + std::to_string(i) + ".txt"));
   EXPECT_EQ(names.size(), 5000u);
 }
 
@@ -263,7 +266,8 @@ TEST(KeyShift, TheKeyStateOfTheThreadIsRead) {
   };
   for (const auto& c : cases) {
     BYTE keys[256] = {};
-    for (int k : c.down) keys[k] = 0x80;
+    for (int k : c.down)
+      keys[k] = 0x80;
     ASSERT_TRUE(SetKeyboardState(keys));
     EXPECT_EQ(forms::KeyShift(), c.shift) << c.down.size();
   }

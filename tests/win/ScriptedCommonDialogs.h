@@ -33,7 +33,8 @@ public:
   bool RunColorDialog(forms::ColorDialog& d, HWND) override {
     calls_.push_back({&d, d.color, std::nullopt});
     const auto answer = Next(colours_);
-    if (!answer) return false;
+    if (!answer)
+      return false;
     d.color = *answer;
     return true;
   }
@@ -41,7 +42,8 @@ public:
   bool RunFontDialog(forms::FontDialog& d, HWND) override {
     calls_.push_back({&d, std::nullopt, d.font});
     const auto answer = Next(fonts_);
-    if (!answer) return false;
+    if (!answer)
+      return false;
     d.font.name = answer->name;
     d.font.size = answer->size;
     d.font.bold = answer->bold;
@@ -51,7 +53,8 @@ public:
 
 private:
   template <class T> static std::optional<T> Next(std::deque<std::optional<T>>& q) {
-    if (q.empty()) return std::nullopt;
+    if (q.empty())
+      return std::nullopt;
     auto v = std::move(q.front());
     q.pop_front();
     return v;

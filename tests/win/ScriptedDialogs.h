@@ -26,7 +26,8 @@ public:
   bool RunFileDialog(forms::FileDialog& d, HWND) override {
     calls_.push_back({d.kind, d.title, d.fileName, d.initialDir, d.filterIndex});
     if (answers_.empty() || !answers_.front()) {
-      if (!answers_.empty()) answers_.pop_front();
+      if (!answers_.empty())
+        answers_.pop_front();
       return false;
     }
     d.fileName = *answers_.front();

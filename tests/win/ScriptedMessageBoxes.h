@@ -22,9 +22,13 @@ public:
   void SetFallback(int answer) { fallback_ = answer; }
 
   const std::vector<Call>& Calls() const { return calls_; }
-  void Clear() { calls_.clear(); answers_.clear(); }
+  void Clear() {
+    calls_.clear();
+    answers_.clear();
+  }
 
-  int Show(HWND owner, const std::string& text, const std::string& caption, unsigned flags) override;
+  int Show(HWND owner, const std::string& text, const std::string& caption,
+           unsigned flags) override;
 
 private:
   std::vector<Call> calls_;

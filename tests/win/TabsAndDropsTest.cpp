@@ -18,7 +18,8 @@ public:
     GetKeyboardState(saved_);
     BYTE state[256];
     std::memcpy(state, saved_, sizeof(state));
-    for (int k : keys) state[k] |= 0x80;
+    for (int k : keys)
+      state[k] |= 0x80;
     SetKeyboardState(state);
   }
   ~HeldKeys() { SetKeyboardState(saved_); }
@@ -31,7 +32,8 @@ private:
 // then one more NUL.
 HDROP MakeDrop(const Strings& paths) {
   std::string names;
-  for (const auto& p : paths) names += p + '\0';
+  for (const auto& p : paths)
+    names += p + '\0';
   names += '\0';
   HGLOBAL h = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
   auto* header = static_cast<DROPFILES*>(GlobalLock(h));
@@ -111,12 +113,10 @@ TEST_F(TabsAndDropsTest, CtrlTabAndItsKinCycleBothWaysWrapAndShowTheNewCaret) {
     const char* caret;
   };
   const Step steps[] = {
-      {{VK_CONTROL}, VK_TAB, 0, "1, 5"},             // wraps from the last to the first
-      {{VK_CONTROL}, VK_TAB, 1, "2, 3"},
-      {{VK_CONTROL, VK_SHIFT}, VK_TAB, 0, "1, 5"},
-      {{VK_CONTROL, VK_SHIFT}, VK_TAB, 2, "1, 2"},   // wraps from the first to the last
-      {{VK_CONTROL}, VK_PRIOR, 1, "2, 3"},
-      {{VK_CONTROL}, VK_NEXT, 2, "1, 2"},
+      {{VK_CONTROL}, VK_TAB, 0, "1, 5"}, // wraps from the last to the first
+      {{VK_CONTROL}, VK_TAB, 1, "2, 3"},           {{VK_CONTROL, VK_SHIFT}, VK_TAB, 0, "1, 5"},
+      {{VK_CONTROL, VK_SHIFT}, VK_TAB, 2, "1, 2"}, // wraps from the first to the last
+      {{VK_CONTROL}, VK_PRIOR, 1, "2, 3"},         {{VK_CONTROL}, VK_NEXT, 2, "1, 2"},
       {{VK_CONTROL}, VK_NEXT, 0, "1, 5"},
   };
   for (const auto& s : steps) {
@@ -174,7 +174,8 @@ TEST_F(TabsAndDropsTest, MiddleClickOnATabClosesThatTabThroughClose) {
   // Below the tabs is no tab: nothing closes.
   RECT r;
   GetClientRect(frm.PageControl().Handle(), &r);
-  MSG msg = Message(frm.PageControl().Handle(), WM_MBUTTONUP, 0, MAKELPARAM(r.right / 2, r.bottom - 5));
+  MSG msg =
+      Message(frm.PageControl().Handle(), WM_MBUTTONUP, 0, MAKELPARAM(r.right / 2, r.bottom - 5));
   EXPECT_FALSE(frm.TranslateTabInput(msg));
   EXPECT_EQ(Captions(), (Strings{"c.txt"}));
 }
@@ -197,8 +198,8 @@ TEST_F(TabsAndDropsTest, ADropOpensEachFileInOrderAsOpenDoesAndNamesTheFoldersOn
   EXPECT_EQ(boxes.Calls()[0].text, "File " + open + " is already open.");
   EXPECT_EQ(boxes.Calls()[0].caption, "Open Error");
   EXPECT_EQ(boxes.Calls()[1].text, forms::FileHoldsNulMessage(nul));
-  EXPECT_EQ(boxes.Calls()[2].text,
-            "Folders " + folderA + " and " + folderB + " were not opened.  Only files open in tabs.");
+  EXPECT_EQ(boxes.Calls()[2].text, "Folders " + folderA + " and " + folderB +
+                                       " were not opened.  Only files open in tabs.");
   EXPECT_EQ(boxes.Calls()[2].caption, "Open Error");
   EXPECT_EQ(frm.FileHistoryEntries(), (Strings{good, first, open})) << "as Open adds them";
   RemoveDirectoryA(folderA.c_str());
@@ -232,7 +233,6 @@ TEST_F(TabsAndDropsTest, OpenWithSeveralFilesOpensEachAndLeavesTheLastActive) {
   EXPECT_EQ(boxes.Calls()[0].text, "File " + b + " is already open.");
 }
 
-
 // The long-name check in the file dialogs looks at each name of a selection on its own: a
 // selection of many short names is not one long name.
 TEST(TypedNamesTest, ASelectionIsCheckedNameByName) {
@@ -249,11 +249,13 @@ TEST(TypedNamesTest, ASelectionIsCheckedNameByName) {
   };
   for (const Case& c : cases) {
     std::vector<std::string> got;
-    for (const std::string& name : forms::TypedNames(c.typed)) got.push_back(forms::TypedFullPath(folder, name));
+    for (const std::string& name : forms::TypedNames(c.typed))
+      got.push_back(forms::TypedFullPath(folder, name));
     EXPECT_EQ(got, c.fullPaths) << c.typed;
   }
   std::string many;
-  for (int i = 0; i < 40; ++i) many += "\"file" + std::to_string(i) + ".txt\" ";
+  for (int i = 0; i < 40; ++i)
+    many += "\"file" + std::to_string(i) + ".txt\" ";
   for (const std::string& name : forms::TypedNames(many))
     EXPECT_LE(forms::TypedFullPath(folder, name).size(), forms::kMaxFullPath);
 }

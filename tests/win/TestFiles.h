@@ -27,10 +27,12 @@ inline std::vector<std::string> FilesIn(const std::string& dir) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA fd;
   HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return names;
+  if (h == INVALID_HANDLE_VALUE)
+    return names;
   do {
     const std::string n = fd.cFileName;
-    if (n != "." && n != "..") names.push_back(n);
+    if (n != "." && n != "..")
+      names.push_back(n);
   } while (FindNextFileA(h, &fd));
   FindClose(h);
   return names;

@@ -39,7 +39,8 @@ public:
     std::string out;
     for (;;) {
       const std::string_view v = source_->Peek(take);
-      if (v.empty()) return out;
+      if (v.empty())
+        return out;
       const std::size_t n = std::min(take, v.size());
       out.append(v.substr(0, n));
       source_->Consume(n);
@@ -107,7 +108,8 @@ TEST(ScanPlainText, FindsWhatTheWholeTextWouldShow) {
     bool nul;
   };
   std::vector<Case> cases;
-  for (const auto& c : kEdgeCases) cases.push_back({c.what, c.bytes, false});
+  for (const auto& c : kEdgeCases)
+    cases.push_back({c.what, c.bytes, false});
   cases.push_back({"NUL at a piece's edge", std::string("abc\0def", 7), true});
   cases.push_back({"NUL last", std::string("abcdefg\0", 8), true});
   cases.push_back({"longer than the head", longText, false});
@@ -132,7 +134,8 @@ TEST(HeadLength, CutsAShortHeadBeforeACr) {
   const std::size_t k = forms::kHeadBytes;
   const std::string lines = [&] {
     std::string s;
-    while (s.size() < 3 * k) s += "0123456789\r\n";
+    while (s.size() < 3 * k)
+      s += "0123456789\r\n";
     return s;
   }();
   const std::size_t lastCr = lines.rfind('\r', k);
@@ -146,7 +149,8 @@ TEST(HeadLength, CutsAShortHeadBeforeACr) {
       {"no CR in the head", std::string(k + 1, 'x') + "\r\n" + std::string(2 * k, 'y'), 0},
       {"the only CR first", "\r\n" + std::string(3 * k, 'y'), 0},
   };
-  for (const auto& c : cases) EXPECT_EQ(forms::HeadLength(c.text, c.text.size()), c.head) << c.what;
+  for (const auto& c : cases)
+    EXPECT_EQ(forms::HeadLength(c.text, c.text.size()), c.head) << c.what;
 }
 
 } // namespace

@@ -25,7 +25,8 @@ constexpr COLORREF kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
 
 // A 32 x 32 icon of one colour, so that a test can tell which image reached the shell.
 HICON SolidIcon(COLORREF rgb) {
-  std::vector<DWORD> pixels(32 * 32, (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb));
+  std::vector<DWORD> pixels(32 * 32,
+                            (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb));
   std::vector<BYTE> mask(32 * 32 / 8, 0); // all opaque
   ICONINFO ii{};
   ii.fIcon = TRUE;
@@ -40,7 +41,8 @@ HICON SolidIcon(COLORREF rgb) {
 // The colour in the middle of an icon, as a COLORREF; CLR_INVALID when it cannot be read.
 COLORREF CentreColour(HICON icon) {
   ICONINFO ii{};
-  if (!icon || !GetIconInfo(icon, &ii)) return CLR_INVALID;
+  if (!icon || !GetIconInfo(icon, &ii))
+    return CLR_INVALID;
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
   bi.bmiHeader.biWidth = 32;
@@ -50,11 +52,15 @@ COLORREF CentreColour(HICON icon) {
   bi.bmiHeader.biCompression = BI_RGB;
   std::vector<DWORD> pixels(32 * 32);
   HDC dc = GetDC(nullptr);
-  const int lines = ii.hbmColor ? GetDIBits(dc, ii.hbmColor, 0, 32, pixels.data(), &bi, DIB_RGB_COLORS) : 0;
+  const int lines =
+      ii.hbmColor ? GetDIBits(dc, ii.hbmColor, 0, 32, pixels.data(), &bi, DIB_RGB_COLORS) : 0;
   ReleaseDC(nullptr, dc);
-  if (ii.hbmColor) DeleteObject(ii.hbmColor);
-  if (ii.hbmMask) DeleteObject(ii.hbmMask);
-  if (lines != 32) return CLR_INVALID;
+  if (ii.hbmColor)
+    DeleteObject(ii.hbmColor);
+  if (ii.hbmMask)
+    DeleteObject(ii.hbmMask);
+  if (lines != 32)
+    return CLR_INVALID;
   const DWORD p = pixels[16 * 32 + 16];
   return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
@@ -80,7 +86,10 @@ public:
 
   bool Notify(DWORD message, const NOTIFYICONDATAA& data) override {
     ShellCall c;
-    c.what = message == NIM_ADD ? "add" : message == NIM_MODIFY ? "modify" : message == NIM_DELETE ? "delete" : "other";
+    c.what = message == NIM_ADD      ? "add"
+             : message == NIM_MODIFY ? "modify"
+             : message == NIM_DELETE ? "delete"
+                                     : "other";
     c.data = data;
     c.tip.assign(data.szTip, strnlen(data.szTip, sizeof(data.szTip)));
     c.colour = CentreColour(data.hIcon); // the icon may be gone by the time the test looks
@@ -89,7 +98,9 @@ public:
   }
   DWORD MajorVersion() override { return major_; }
   POINT CursorPos() override { return cursor; }
-  void SetForeground(HWND hwnd) override { calls.push_back({"foreground", {}, {}, CLR_INVALID, hwnd}); }
+  void SetForeground(HWND hwnd) override {
+    calls.push_back({"foreground", {}, {}, CLR_INVALID, hwnd});
+  }
   void TrackPopup(Menu& menu, int x, int y, HWND owner) override {
     calls.push_back({"track", {}, {}, CLR_INVALID, owner, &menu, POINT{x, y}});
   }
@@ -102,14 +113,17 @@ private:
 class TrayIconTest : public testing::Test {
 protected:
   void SetUp() override {
-    for (COLORREF c : {kRed, kGreen, kBlue}) icons_.push_back(SolidIcon(c));
+    for (COLORREF c : {kRed, kGreen, kBlue})
+      icons_.push_back(SolidIcon(c));
     images = std::make_unique<ImageList>(nullptr);
-    for (HICON i : icons_) images->AddIcon(i);
+    for (HICON i : icons_)
+      images->AddIcon(i);
     Make(6);
   }
   void TearDown() override {
     tray.reset();
-    for (HICON i : icons_) DestroyIcon(i);
+    for (HICON i : icons_)
+      DestroyIcon(i);
   }
   void Make(DWORD major) {
     tray.reset();
@@ -126,12 +140,14 @@ protected:
     log.clear();
   }
   LRESULT Callback(UINT mouseMessage) {
-    return SendMessageA(tray->WindowHandle(), TTrayIcon::TrayCallbackMessage, TTrayIcon::TrayIconId, mouseMessage);
+    return SendMessageA(tray->WindowHandle(), TTrayIcon::TrayCallbackMessage, TTrayIcon::TrayIconId,
+                        mouseMessage);
   }
   HICON Icon(int i) const { return icons_[i]; }
   std::string Kinds() const {
     std::string s;
-    for (const auto& c : log) s += (s.empty() ? "" : " ") + c.what;
+    for (const auto& c : log)
+      s += (s.empty() ? "" : " ") + c.what;
     return s;
   }
 
@@ -173,7 +189,8 @@ TEST_F(TrayIconTest, AnIconGivenNoShellTakesItsShellFromTheInstalledFactory) {
     return std::make_unique<RecordingShell>(6, factoryLog);
   };
   {
-    vd::ServiceOverride<const vd::tray::TrayShellFactory> installed(vd::tray::TrayShells(), recording);
+    vd::ServiceOverride<const vd::tray::TrayShellFactory> installed(vd::tray::TrayShells(),
+                                                                    recording);
     auto own = std::make_unique<TTrayIcon>(nullptr);
     EXPECT_EQ(made, 1);
     own->SetIconSource(TIconSource::srcImageList);
@@ -187,7 +204,8 @@ TEST_F(TrayIconTest, AnIconGivenNoShellTakesItsShellFromTheInstalledFactory) {
     EXPECT_EQ(made, 1);
   }
   std::string kinds;
-  for (const auto& c : factoryLog) kinds += (kinds.empty() ? "" : " ") + c.what;
+  for (const auto& c : factoryLog)
+    kinds += (kinds.empty() ? "" : " ") + c.what;
   EXPECT_EQ(kinds, "add delete");
   EXPECT_FALSE(vd::tray::TrayShells().IsReplaced()) << "the override puts the real factory back";
 }
@@ -199,12 +217,8 @@ TEST_F(TrayIconTest, TipIsTheHintCutToSixtyThreeCharactersOrEmptyWithoutShowHint
     bool showHint;
     std::string tip;
   } cases[] = {
-      {s63, true, s63},
-      {s64, true, s64.substr(0, 63)},
-      {s300, true, s300.substr(0, 63)},
-      {"", true, ""},
-      {"Vellumdesk v1.0", false, ""},
-      {s300, false, ""},
+      {s63, true, s63}, {s64, true, s64.substr(0, 63)}, {s300, true, s300.substr(0, 63)},
+      {"", true, ""},   {"Vellumdesk v1.0", false, ""}, {s300, false, ""},
   };
   ShowFromList();
   for (const Case& c : cases) {
@@ -336,7 +350,9 @@ TEST_F(TrayIconTest, AnImageListThatIsNotShownGoesQuietly) {
 
 TEST_F(TrayIconTest, MouseMessagesRaiseTheirEventsAndOthersNothing) {
   std::string raised;
-  auto note = [&raised](const char* name) { return [&raised, name](TTrayIcon&) { raised += name; }; };
+  auto note = [&raised](const char* name) {
+    return [&raised, name](TTrayIcon&) { raised += name; };
+  };
   tray->OnMouseMove = note("move");
   tray->OnLeftBtnDown = note("ldown");
   tray->OnLeftBtnUp = note("lup");
@@ -348,9 +364,9 @@ TEST_F(TrayIconTest, MouseMessagesRaiseTheirEventsAndOthersNothing) {
     UINT message;
     const char* expected;
   } cases[] = {
-      {0x0200, "move"}, {0x0201, "ldown"}, {0x0202, "lup"},  {0x0203, "ldbl"}, {0x0204, "rdown"},
-      {0x0205, "rup"},  {0x0206, "rdbl"},  {0x0207, ""},     {0x0208, ""},     {0x0209, ""},
-      {0x0100, ""},     {0, ""},
+      {0x0200, "move"},  {0x0201, "ldown"}, {0x0202, "lup"},  {0x0203, "ldbl"},
+      {0x0204, "rdown"}, {0x0205, "rup"},   {0x0206, "rdbl"}, {0x0207, ""},
+      {0x0208, ""},      {0x0209, ""},      {0x0100, ""},     {0, ""},
   };
   for (const Case& c : cases) {
     raised.clear();
@@ -460,7 +476,8 @@ TEST_F(TrayIconTest, RemoveOnDeleteDecidesWhetherDestructionRemovesTheIcon) {
     tray->SetRemoveOnDelete(c.removeOnDelete);
     tray->SetVisible(c.visible);
     tray.reset();
-    EXPECT_EQ(Kinds(), c.expected) << "RemoveOnDelete " << c.removeOnDelete << ", Visible " << c.visible;
+    EXPECT_EQ(Kinds(), c.expected)
+        << "RemoveOnDelete " << c.removeOnDelete << ", Visible " << c.visible;
   }
 }
 
@@ -481,8 +498,10 @@ TEST_F(TrayIconTest, UnsupportedSystemNeverTouchesTheNotificationArea) {
 // Whether the shell would give the window a taskbar button.
 bool OnTaskbar(HWND hwnd) {
   const LONG_PTR ex = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
-  if (!IsWindowVisible(hwnd)) return false;
-  if (ex & WS_EX_APPWINDOW) return true;
+  if (!IsWindowVisible(hwnd))
+    return false;
+  if (ex & WS_EX_APPWINDOW)
+    return true;
   return !GetWindow(hwnd, GW_OWNER) && !(ex & WS_EX_TOOLWINDOW);
 }
 

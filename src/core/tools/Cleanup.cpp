@@ -51,7 +51,7 @@ constexpr std::array<Keyword, 17> kKeywords = {{
 class KeywordStarts {
 public:
   constexpr KeywordStarts() {
-    for (const Keyword &keyword : kKeywords) {
+    for (const Keyword& keyword : kKeywords) {
       unsigned pair = Pair(keyword.text[0], keyword.text[1]);
       bits_[pair / 64] |= std::uint64_t{1} << (pair % 64);
     }
@@ -76,7 +76,7 @@ unsigned ScanKeywords(std::string_view upper) {
     if (!kKeywordStarts.Holds(upper[i], upper[i + 1]))
       continue;
     std::string_view rest = upper.substr(i);
-    for (const Keyword &keyword : kKeywords)
+    for (const Keyword& keyword : kKeywords)
       if (keyword.text[0] == rest[0] && keyword.text[1] == rest[1] &&
           rest.starts_with(keyword.text))
         found |= keyword.bit;
@@ -90,7 +90,7 @@ bool BeginsWithAny(std::string_view text, std::initializer_list<std::string_view
 }
 
 // Writes `text` with its runs of spaces collapsed at `out` and returns the end of what it wrote.
-char *CopyCollapsed(char *out, std::string_view text) {
+char* CopyCollapsed(char* out, std::string_view text) {
   // Branch-free: every character is written, and the write position moves on unless the
   // character repeats a space.
   char previous = '\0';
@@ -140,7 +140,7 @@ CleanupRule MatchCleanupRule(std::string_view line, std::string_view upperLine,
   return CleanupRule::None;
 }
 
-std::string CleanupEmail(std::string_view text, const UpperCaseFn &upperCase) {
+std::string CleanupEmail(std::string_view text, const UpperCaseFn& upperCase) {
   const TextLines source = SplitLines(text);
   const std::size_t lineCount = source.lines.size();
 
@@ -149,7 +149,7 @@ std::string CleanupEmail(std::string_view text, const UpperCaseFn &upperCase) {
   // a character that is not a space, so no run of spaces straddles that point.
   std::string stripped(text.size(), '\0');
   std::vector<std::size_t> starts(lineCount + 1);
-  char *end = stripped.data();
+  char* end = stripped.data();
   for (std::size_t k = 0; k < lineCount; ++k) {
     if (k > 0)
       end = std::copy(kLineBreak.begin(), kLineBreak.end(), end);
@@ -162,7 +162,7 @@ std::string CleanupEmail(std::string_view text, const UpperCaseFn &upperCase) {
   if (!upper.empty())
     upperCase(upper.data(), upper.size());
 
-  auto lineAt = [&](const std::string &buffer, std::size_t k) {
+  auto lineAt = [&](const std::string& buffer, std::size_t k) {
     if (k >= lineCount)
       return std::string_view();
     return std::string_view(buffer).substr(starts[k],

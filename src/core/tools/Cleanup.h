@@ -8,7 +8,7 @@ namespace vd::tools {
 
 // Upper-cases `length` characters of `text` in place, one for one, as the user's locale does
 // for the ANSI code page (the program passes CharUpperBuffA).
-using UpperCaseFn = std::function<void(char *text, std::size_t length)>;
+using UpperCaseFn = std::function<void(char* text, std::size_t length)>;
 
 struct StrippedLine {
   std::string_view text;
@@ -43,6 +43,6 @@ CleanupRule MatchCleanupRule(std::string_view line, std::string_view upperLine,
 // lines matching a rule removed, runs of blank lines reduced to one and blank lines at the end
 // removed. Linear in the text: each line is judged once against its successor, which is the
 // outcome of deleting lines one by one and re-examining the line that moves up.
-std::string CleanupEmail(std::string_view text, const UpperCaseFn &upperCase);
+std::string CleanupEmail(std::string_view text, const UpperCaseFn& upperCase);
 
 } // namespace vd::tools

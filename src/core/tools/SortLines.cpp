@@ -18,7 +18,7 @@ using Lines = std::vector<std::string_view>;
 using CompareFunction = int (*)(std::string_view, std::string_view);
 
 // Copies a line and the break after it in whole blocks; both buffers have a block to spare.
-char *CopyLine(char *to, std::string_view line) {
+char* CopyLine(char* to, std::string_view line) {
   const std::size_t length = line.size() + kLineBreak.size();
   for (std::size_t done = 0; done < length; done += kBlock)
     std::memcpy(to + done, line.data() + done, kBlock);
@@ -30,17 +30,18 @@ char *CopyLine(char *to, std::string_view line) {
 // sorted first, and every merge writes the text of the lines in their new order as well as the
 // lines: each pass then reads its runs' text front to back, and the last pass's text is the
 // result. Merging takes from the earlier run on a tie, so equal lines keep their order.
-template <class Less> std::string SortInRuns(std::string_view text, Less less, std::size_t runBytes) {
+template <class Less>
+std::string SortInRuns(std::string_view text, Less less, std::size_t runBytes) {
   Lines lines = SplitLines(text).lines;
   std::size_t length = 0;
   for (std::string_view line : lines)
     length += line.size() + kLineBreak.size();
   std::string texts[2];
-  for (std::string &t : texts)
+  for (std::string& t : texts)
     t.resize(length + kBlock);
 
   std::vector<std::size_t> runStarts; // index of each run's first line, then the line count
-  char *out = texts[0].data();
+  char* out = texts[0].data();
   for (std::size_t first = 0; first < lines.size();) {
     std::size_t last = first;
     for (std::size_t bytes = 0; last < lines.size() && (last == first || bytes < runBytes); ++last)
@@ -94,14 +95,14 @@ template <class Less> std::string SortInRuns(std::string_view text, Less less, s
 
 } // namespace
 
-std::string SortLines(std::string_view text, const CompareFn &compare) {
+std::string SortLines(std::string_view text, const CompareFn& compare) {
   return SortLinesInRuns(text, compare, kRunBytes);
 }
 
-std::string SortLinesInRuns(std::string_view text, const CompareFn &compare, std::size_t runBytes) {
+std::string SortLinesInRuns(std::string_view text, const CompareFn& compare, std::size_t runBytes) {
   // The program passes a plain function; calling it directly spares the wrapper's call on each
   // of the n log n comparisons.
-  if (const CompareFunction *function = compare.target<CompareFunction>()) {
+  if (const CompareFunction* function = compare.target<CompareFunction>()) {
     CompareFunction direct = *function;
     auto less = [direct](std::string_view a, std::string_view b) { return direct(a, b) < 0; };
     return SortInRuns(text, less, runBytes);

@@ -19,7 +19,7 @@ TextLines SplitLines(std::string_view text) {
   return result;
 }
 
-std::string JoinLines(const std::vector<std::string_view> &lines, bool endWithBreak) {
+std::string JoinLines(const std::vector<std::string_view>& lines, bool endWithBreak) {
   std::size_t length = 0;
   for (std::string_view line : lines)
     length += line.size() + kLineBreak.size();

@@ -40,6 +40,6 @@ template <class Visit> void ForEachLine(std::string_view text, Visit visit) {
 
 // Joins lines with CR LF; the final break is written only when asked for and there is a line to
 // end, so that a text keeps its shape through a tool.
-std::string JoinLines(const std::vector<std::string_view> &lines, bool endWithBreak);
+std::string JoinLines(const std::vector<std::string_view>& lines, bool endWithBreak);
 
 } // namespace vd::tools

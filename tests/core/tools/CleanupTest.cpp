@@ -45,7 +45,7 @@ public:
   }
 
 private:
-  static std::size_t Find(const std::string &text, std::size_t length) {
+  static std::size_t Find(const std::string& text, std::size_t length) {
     return text.substr(0, length).find("  ");
   }
   std::string Line(std::size_t i) const { return i < lines_.size() ? lines_[i] : ""; }
@@ -64,21 +64,21 @@ private:
       ++i;
     }
   }
-  static bool Blank(const std::string &s) { return IsBlankLine(s); }
-  static bool AnyRule(std::string line, const std::string &next) {
+  static bool Blank(const std::string& s) { return IsBlankLine(s); }
+  static bool AnyRule(std::string line, const std::string& next) {
     if (line.find('@') != std::string::npos)
       return true;
     AsciiUpperCase(line.data(), line.size());
     std::string_view trimmed = Trim(line);
-    auto has = [&line](const char *word) { return line.find(word) != std::string::npos; };
-    for (const char *header : {"SUBJECT:", "DATE:", "FROM:", "TO:", "SENT:"})
+    auto has = [&line](const char* word) { return line.find(word) != std::string::npos; };
+    for (const char* header : {"SUBJECT:", "DATE:", "FROM:", "TO:", "SENT:"})
       if (trimmed.starts_with(header))
         return true;
     if (has("ORIGINAL") && has("MESSAGE") && (has("FOLLOWS") || has("--")))
       return true;
     if (Blank(line) && Blank(next))
       return true;
-    for (const char *noise :
+    for (const char* noise :
          {"RECEIVED", "WWW.", "HTTP", "___", "---", "CONTENT", "MESSAGE ATTACHED", "ID", "MIME"})
       if (has(noise))
         return true;
@@ -123,7 +123,7 @@ TEST(Cleanup, SingleLines) {
       {"> To: Pat", "(removed)"},
       {"\xc9T\xc9  caf\xe9", "\xc9T\xc9 caf\xe9"},
   };
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     std::string got = Cleanup(c.line + "\r\nkeep");
     std::string expected = c.expected == "(removed)" ? "keep" : c.expected + "\r\nkeep";
     EXPECT_EQ(got, expected) << "line: " << c.line;
@@ -147,7 +147,7 @@ TEST(Cleanup, BlankLinesAndShapeOfTheText) {
       {"a@b\r\n", ""},
       {"x\r\nFrom: a\r\n\r\nTo: b\r\n\r\ny", "x\r\n\r\ny"},
   };
-  for (const Case &c : cases)
+  for (const Case& c : cases)
     EXPECT_EQ(Cleanup(c.text), c.expected) << "text: " << c.text;
 }
 

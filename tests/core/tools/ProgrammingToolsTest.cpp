@@ -29,7 +29,7 @@ TEST(LinesOfCode, CountsLinesThatAreNeitherBlankNorComments) {
       {"a\r\n\r\nb\r\n", 2},
       {"\x01//x", 0},
   };
-  for (const Case &c : cases)
+  for (const Case& c : cases)
     EXPECT_EQ(CountLinesOfCode(c.text), c.expected) << "text: " << c.text;
 }
 
@@ -70,7 +70,7 @@ TEST(WebReady, EscapesBracketsAndFramesTheLines) {
       {"<<>>\r\n<", "<pre>\r\n&lt;&lt;&gt;&gt;\r\n&lt;\r\n</pre>"},
       {"<pre>\r\nx\r\n</pre>", "<pre>\r\n&lt;pre&gt;\r\nx\r\n&lt;/pre&gt;\r\n</pre>"},
   };
-  for (const Case &c : cases)
+  for (const Case& c : cases)
     EXPECT_EQ(MakeWebReady(c.text), c.expected) << "text: " << c.text;
 }
 

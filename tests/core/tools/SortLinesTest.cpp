@@ -26,7 +26,7 @@ TEST(SortLines, OrdersLinesIgnoringCase) {
       {"\r\n", "\r\n"},
       {"x\r\n\r\n\r\n", "\r\n\r\nx\r\n"},
   };
-  for (const Case &c : cases)
+  for (const Case& c : cases)
     EXPECT_EQ(SortLines(c.text, CompareIgnoringCase), c.expected) << "text: " << c.text;
 }
 
@@ -41,8 +41,18 @@ TEST(SortLines, EqualLinesInEitherCaseSitTogether) {
 // stable sort of the whole list gives, whatever the run size.
 TEST(SortLines, KeepsEveryLineInOrderWhateverTheRunSize) {
   // Some pieces are longer than the blocks the merges copy lines in.
-  const std::vector<std::string> pieces = {"", " ", "a", "B", "b", "ab", "\t", "Z", "\xe9", "\r",
-                                           "a line of twenty bytes", "A LINE OF TWENTY"};
+  const std::vector<std::string> pieces = {"",
+                                           " ",
+                                           "a",
+                                           "B",
+                                           "b",
+                                           "ab",
+                                           "\t",
+                                           "Z",
+                                           "\xe9",
+                                           "\r",
+                                           "a line of twenty bytes",
+                                           "A LINE OF TWENTY"};
   auto less = [](std::string_view a, std::string_view b) { return CompareIgnoringCase(a, b) < 0; };
   std::mt19937 random(99);
   for (int round = 0; round < 2000; ++round) {

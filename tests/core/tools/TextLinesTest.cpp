@@ -23,7 +23,7 @@ TEST(TextLines, SplitsAtCrLfOnly) {
       {"a\r\n\r\nb", {"a", "", "b"}, false},
       {"a\rb\nc\r\r\nd\r", {"a\rb\nc\r", "d\r"}, false},
   };
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     TextLines got = SplitLines(c.text);
     EXPECT_EQ(got.lines, c.lines) << "text: " << c.text;
     EXPECT_EQ(got.endsWithBreak, c.endsWithBreak) << "text: " << c.text;
@@ -38,7 +38,7 @@ TEST(TextLines, TrimsCodesUpToBlankButNotHighCharacters) {
   EXPECT_TRUE(IsBlankLine("\x7f") == false);
 }
 
-std::string Apply(std::string_view oldText, const ChangedSpan &span) {
+std::string Apply(std::string_view oldText, const ChangedSpan& span) {
   return std::string(oldText.substr(0, span.start)) + std::string(span.replacement) +
          std::string(oldText.substr(span.start + span.oldLength));
 }
@@ -60,7 +60,7 @@ TEST(ChangedSpan, CoversOnlyWhatChanged) {
       {"x\r\n", "x\n", 1, 2, "\n"},
       {"a\r\nb", "a\r\r\nb", 1, 2, "\r\r\n"},
   };
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     ChangedSpan span = FindChangedSpan(c.oldText, c.newText);
     EXPECT_EQ(span.start, c.start) << c.oldText << " -> " << c.newText;
     EXPECT_EQ(span.oldLength, c.oldLength) << c.oldText << " -> " << c.newText;

@@ -28,11 +28,11 @@ std::string LiteralNormalise(std::string text, bool breaksBecomeSpaces) {
   return copy;
 }
 
-std::size_t LiteralFiveCharacterWords(const std::string &text) {
+std::size_t LiteralFiveCharacterWords(const std::string& text) {
   return LiteralNormalise(text, false).size() / 5;
 }
 
-std::size_t LiteralIndividualWords(const std::string &text) {
+std::size_t LiteralIndividualWords(const std::string& text) {
   std::string copy = LiteralNormalise(text, true);
   return copy.empty() ? 0 : static_cast<std::size_t>(std::count(copy.begin(), copy.end(), ' ')) + 1;
 }
@@ -60,7 +60,7 @@ TEST(WordCount, WorkedExamplesAndEdges) {
       {"abc \t def", 1, 2},
       {"\xe9t\xe9 \xe0 la", 1, 3},
   };
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     EXPECT_EQ(CountFiveCharacterWords(c.text), c.fiveCharacters) << "text: " << c.text;
     EXPECT_EQ(CountIndividualWords(c.text), c.individual) << "text: " << c.text;
   }

@@ -14,28 +14,35 @@
 namespace vd::robot {
 namespace {
 
-std::string g_setup; // Windows path of the setup (Vellumdesk-<version>-setup.exe, or -32bit- in the 32-bit tree)
+std::string g_setup; // Windows path of the setup (Vellumdesk-<version>-setup.exe, or -32bit- in the
+                     // 32-bit tree)
 
-constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vellumdesk";
+constexpr char kUninstallKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vellumdesk";
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // A registry value as text, or "<none>" when the key or value is missing.
 std::string RegText(HKEY root, const char* key, const char* value) {
   char data[1024] = {};
   DWORD size = sizeof data - 1;
-  if (RegGetValueA(root, key, value, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) return "<none>";
+  if (RegGetValueA(root, key, value, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+    return "<none>";
   return data;
 }
 bool KeyExists(HKEY root, const char* key) {
   HKEY h = nullptr;
-  if (RegOpenKeyExA(root, key, 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(root, key, 0, KEY_READ, &h) != ERROR_SUCCESS)
+    return false;
   RegCloseKey(h);
   return true;
 }
 void SetDefault(HKEY root, const char* key, const std::string& text) {
   HKEY h = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr), ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
+            ERROR_SUCCESS);
   RegSetValueExA(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                  static_cast<DWORD>(text.size() + 1));
   RegCloseKey(h);
@@ -52,7 +59,8 @@ long RunToEnd(std::string commandLine, std::chrono::milliseconds limit) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &si, &pi))
     return -1;
   DWORD code = static_cast<DWORD>(-1);
   if (WaitForSingleObject(pi.hProcess, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0)
@@ -66,7 +74,8 @@ long RunToEnd(std::string commandLine, std::chrono::milliseconds limit) {
 
 std::string ImageOf(DWORD processId) {
   HANDLE p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-  if (!p) return {};
+  if (!p)
+    return {};
   char path[MAX_PATH] = {};
   DWORD size = MAX_PATH;
   QueryFullProcessImageNameA(p, 0, path, &size);
@@ -74,7 +83,9 @@ std::string ImageOf(DWORD processId) {
   return path;
 }
 
-bool SameText(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+bool SameText(const std::string& a, const std::string& b) {
+  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
 
 TEST(Install, SilentSetupInstallsARunnableProgramAndSilentUninstallRemovesItButKeepsTheSettings) {
   ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey)) << "the prefix is not fresh";
@@ -94,9 +105,12 @@ TEST(Install, SilentSetupInstallsARunnableProgramAndSilentUninstallRemovesItButK
       {"UninstallString", "\"" + dir + "\\Uninstall.exe\""},
       {"DisplayIcon", dir + "\\Vellumdesk.exe,0"},
   };
-  for (const auto& e : entries) EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, kUninstallKey, e.value), e.expected) << e.value;
-  const std::string files[] = {dir + "\\Vellumdesk.exe", dir + "\\ReadMe.txt", dir + "\\Uninstall.exe"};
-  for (const auto& f : files) EXPECT_TRUE(Exists(f)) << f;
+  for (const auto& e : entries)
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, kUninstallKey, e.value), e.expected) << e.value;
+  const std::string files[] = {dir + "\\Vellumdesk.exe", dir + "\\ReadMe.txt",
+                               dir + "\\Uninstall.exe"};
+  for (const auto& f : files)
+    EXPECT_TRUE(Exists(f)) << f;
   const std::string menu = Folder(CSIDL_COMMON_PROGRAMS) + "\\Vellumdesk";
   EXPECT_TRUE(Exists(menu + "\\Vellumdesk.lnk")) << menu;
   EXPECT_FALSE(ReadFileText(dir + "\\ReadMe.txt").empty());
@@ -108,13 +122,15 @@ TEST(Install, SilentSetupInstallsARunnableProgramAndSilentUninstallRemovesItButK
     HWND main = program.WaitForWindow("TfrmMain");
     ASSERT_NE(main, nullptr) << "the installed program showed no main window";
     EXPECT_EQ(WindowText(main), VD_PROGRAM_TITLE);
-    EXPECT_TRUE(SameText(ImageOf(program.ProcessId()), dir + "\\Vellumdesk.exe")) << ImageOf(program.ProcessId());
+    EXPECT_TRUE(SameText(ImageOf(program.ProcessId()), dir + "\\Vellumdesk.exe"))
+        << ImageOf(program.ProcessId());
     ASSERT_TRUE(ExitProgram(main));
     EXPECT_EQ(program.WaitForExit(), 0);
   }
 
   // The user's settings: whatever the program wrote, or a file of our own if it wrote none.
-  if (!Exists(SettingsPath())) std::ofstream(SettingsPath(), std::ios::binary) << "[Options]\r\nWordWrap=1\r\n";
+  if (!Exists(SettingsPath()))
+    std::ofstream(SettingsPath(), std::ios::binary) << "[Options]\r\nWordWrap=1\r\n";
   const std::string settings = ReadFileText(SettingsPath());
   ASSERT_FALSE(settings.empty());
   // The association the program writes at start (written here as the program does, should
@@ -128,9 +144,11 @@ TEST(Install, SilentSetupInstallsARunnableProgramAndSilentUninstallRemovesItButK
   // once, so wait for its work rather than for the process.
   const std::string uninstall = RegText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
   ASSERT_EQ(RunToEnd(uninstall + " /S", 60s), 0);
-  EXPECT_TRUE(WaitUntil([&] { return !Exists(dir) && !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey); }, 60s))
+  EXPECT_TRUE(
+      WaitUntil([&] { return !Exists(dir) && !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey); }, 60s))
       << dir << " or the uninstall entry is still there";
-  for (const auto& f : files) EXPECT_FALSE(Exists(f)) << f;
+  for (const auto& f : files)
+    EXPECT_FALSE(Exists(f)) << f;
   EXPECT_FALSE(Exists(menu)) << menu;
   EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "VellumdeskFile"));
   EXPECT_EQ(RegText(HKEY_CLASSES_ROOT, ".txt", nullptr), "txtfile");
@@ -145,7 +163,8 @@ TEST(Install, SilentSetupInstallsARunnableProgramAndSilentUninstallRemovesItButK
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   for (int i = 1; i < argc; ++i)
-    if (std::strncmp(argv[i], "--setup=", 8) == 0) vd::robot::g_setup = argv[i] + 8;
+    if (std::strncmp(argv[i], "--setup=", 8) == 0)
+      vd::robot::g_setup = argv[i] + 8;
   if (vd::robot::g_setup.empty()) {
     std::fprintf(stderr, "usage: vd_install_robot --setup=<path of the setup>\n");
     return 2;

@@ -28,9 +28,10 @@ TEST(Dpi, TheSystemDpiIsTheOneThePrefixWasSetTo) {
 }
 
 TEST(Dpi, DesignedPixelsScaleByTheSystemDpi) {
-  const Expect table[] = {{0, 0, 0}, {1, 1, 2}, {2, 2, 3}, {13, 13, 20}, {16, 16, 24},
+  const Expect table[] = {{0, 0, 0},    {1, 1, 2},    {2, 2, 3},        {13, 13, 20}, {16, 16, 24},
                           {25, 25, 38}, {39, 39, 59}, {710, 710, 1065}, {-3, -3, -5}};
-  for (const auto& e : table) EXPECT_EQ(forms::Scale(e.designed), At(e)) << "designed " << e.designed;
+  for (const auto& e : table)
+    EXPECT_EQ(forms::Scale(e.designed), At(e)) << "designed " << e.designed;
   EXPECT_EQ(forms::FontHeight(13), -At({13, 13, 20}));
   EXPECT_EQ(forms::GlyphSize(), g_expectedDpi == 144 ? 24 : 16);
 }
@@ -98,7 +99,8 @@ TEST(Dpi, FormGivenByOuterBoundsScalesThem) {
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   for (int i = 1; i < argc; ++i)
-    if (std::strncmp(argv[i], "--dpi=", 6) == 0) vd::test::g_expectedDpi = std::atoi(argv[i] + 6);
+    if (std::strncmp(argv[i], "--dpi=", 6) == 0)
+      vd::test::g_expectedDpi = std::atoi(argv[i] + 6);
   if (vd::test::g_expectedDpi != 96 && vd::test::g_expectedDpi != 144) {
     std::fprintf(stderr, "usage: vd_dpi_tests --dpi=96|144\n");
     return 2;
