@@ -131,14 +131,7 @@ DWORD RichEdit::StreamOut(std::string& out, UINT format) const {
 void RichEdit::LoadFromFile(const std::string& path, const LoadProgress& progress) {
   FileHandle file;
   long long fileSize = 0;
-  switch (OpenForReading(path, file, fileSize)) {
-  case ReadResult::Ok:
-    break;
-  case ReadResult::CannotOpen:
-    throw Error(CannotOpenFileMessage(path));
-  case ReadResult::TooLarge:
-    throw Error(FileTooLargeMessage(path));
-  }
+  ThrowUnlessRead(OpenForReading(path, file, fileSize), path);
   FileTextSource source(file.get());
   if (IsRtf(source.Peek(kRtfPeek))) {
     file.Close();

@@ -1,6 +1,7 @@
 #include "forms/SafeFile.h"
 
 #include "core/TextFormat.h"
+#include "forms/Errors.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -110,6 +111,17 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
   }
   bytes.resize(got);
   return ReadResult::Ok;
+}
+
+void ThrowUnlessRead(ReadResult result, const std::string& path) {
+  switch (result) {
+  case ReadResult::Ok:
+    return;
+  case ReadResult::CannotOpen:
+    throw Error(CannotOpenFileMessage(path));
+  case ReadResult::TooLarge:
+    throw Error(FileTooLargeMessage(path));
+  }
 }
 
 bool ReplaceFileSafely(const std::string& path, std::string_view bytes) {

@@ -40,6 +40,8 @@ bool ReadPiece(HANDLE file, char* buffer, std::size_t want, std::size_t& got);
 // The whole file, with the rules of OpenForReading; a file the process has no memory for is
 // TooLarge.
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes);
+// Throws forms::Error with the message that names the file, unless the result is Ok.
+void ThrowUnlessRead(ReadResult result, const std::string& path);
 
 // Writes the bytes to a temporary file beside the target (SaveTempPath), flushes it and only then
 // moves it over the target, keeping the target's attributes and creation time. False on any

@@ -62,14 +62,7 @@ void LoadableFile::TakeAsPlain() {
 LoadableFile ReadLoadableFile(const std::string& path) {
   LoadableFile file;
   std::string& bytes = file.bytes;
-  switch (ReadWholeFile(path, bytes)) {
-  case ReadResult::Ok:
-    break;
-  case ReadResult::CannotOpen:
-    throw Error(CannotOpenFileMessage(path));
-  case ReadResult::TooLarge:
-    throw Error(FileTooLargeMessage(path));
-  }
+  ThrowUnlessRead(ReadWholeFile(path, bytes), path);
   // The control keeps only the text before a NUL: the file would be shown, and saved, cut.
   if (ContainsNul(bytes))
     throw Error(FileHoldsNulMessage(path));
