@@ -8,7 +8,8 @@
 namespace vd::app {
 
 namespace {
-// An open that takes longer than this shows its progress and can be cancelled with Esc.
+// A stream into an editor (an open, a tool's result) that takes longer than this shows its
+// progress and can be cancelled with Esc.
 constexpr ULONGLONG kProgressAfterMs = 500;
 constexpr ULONGLONG kProgressEveryMs = 100;
 
@@ -52,7 +53,7 @@ std::unique_ptr<forms::RichEdit> TfrmMain::ConfigureEditor(forms::TabSheet& page
   forms::ControlArgs a;
   a.parent = page.Handle();
   auto editor = std::make_unique<forms::RichEdit>(this, a);
-  page.FillWith(editor->Handle());
+  page.Layout();
   editor->SetFontSpec(fontDialog_.font);
   editor->SetBackgroundColour(shapeBackgroundColor_->BrushColour());
   editor->SetWordWrap(optionsWordWrap().Checked());
@@ -94,42 +95,17 @@ void TfrmMain::OpenFileInNewTab(const std::string& path) {
   }
   const std::string name = FileNamePart(path);
   Document& d = AppendDocument(name);
-  const ULONGLONG started = GetTickCount64();
-  ULONGLONG shown = 0;
-  auto progress = [&](long long done, long long total) {
-    const ULONGLONG now = GetTickCount64();
-    if (now - started < kProgressAfterMs)
-      return true;
-    if (shown == 0 || now - shown >= kProgressEveryMs) {
-      const long long percent = total > 0 ? done * 100 / total : 100;
-      statusbar_->SetPanelText(0, "Opening " + name + ": " + std::to_string(percent) + "%");
-      shown = now;
-    }
-    return !forms::Application::Instance().PumpPaintsAndEscape();
-  };
-  auto loadEnded = [&] {
-    loading_ = false;
-    if (shown)
-      statusbar_->SetPanelText(0, forms::Application::Instance().Hint());
-    if (closeAfterLoad_) { // asked for during the load: now it may go ahead
-      closeAfterLoad_ = false;
-      PostMessageA(Handle(), WM_CLOSE, 0, 0);
-    }
-  };
-  bool cancelled = false;
-  loading_ = true;
+  bool loaded = false;
   try {
-    d.editor->LoadFromFile(path, progress);
-  } catch (const forms::LoadCancelled&) {
-    cancelled = true;
+    loaded = RunStreaming("Opening " + name, [&](const forms::RichEdit::LoadProgress& progress) {
+      d.editor->LoadFromFile(path, progress);
+    });
   } catch (...) {
-    loadEnded();
     // No tab may stay behind without its path and editor.
     RemoveDocument(DocumentCount() - 1);
     throw;
   }
-  loadEnded();
-  if (cancelled) { // as if never asked: no tab, no history entry
+  if (!loaded) { // cancelled: as if never asked, no tab, no history entry
     RemoveDocument(DocumentCount() - 1);
     return;
   }
@@ -140,6 +116,43 @@ void TfrmMain::OpenFileInNewTab(const std::string& path) {
   pageControl_->SetActivePageIndex(DocumentCount() - 1);
   d.editor->SetModified(false);
   d.editor->SetFocus();
+}
+
+bool TfrmMain::RunStreaming(const std::string& label, const StreamingWork& work) {
+  const ULONGLONG started = GetTickCount64();
+  ULONGLONG shown = 0;
+  auto progress = [&](long long done, long long total) {
+    const ULONGLONG now = GetTickCount64();
+    if (now - started < kProgressAfterMs)
+      return true;
+    if (shown == 0 || now - shown >= kProgressEveryMs) {
+      const long long percent = total > 0 ? done * 100 / total : 100;
+      statusbar_->SetPanelText(0, label + ": " + std::to_string(percent) + "%");
+      shown = now;
+    }
+    return !forms::Application::Instance().PumpPaintsAndEscape();
+  };
+  auto ended = [&] {
+    streaming_ = false;
+    if (shown)
+      statusbar_->SetPanelText(0, forms::Application::Instance().Hint());
+    if (closeAfterStream_) { // asked for meanwhile: now it may go ahead
+      closeAfterStream_ = false;
+      PostMessageA(Handle(), WM_CLOSE, 0, 0);
+    }
+  };
+  streaming_ = true;
+  try {
+    work(progress);
+  } catch (const forms::LoadCancelled&) {
+    ended();
+    return false;
+  } catch (...) {
+    ended();
+    throw;
+  }
+  ended();
+  return true;
 }
 
 void TfrmMain::SaveEditorTo(int index, const std::string& path) {

@@ -27,29 +27,34 @@ void UpperCaseAnsi(char* text, std::size_t length) {
 
 } // namespace
 
-void TfrmMain::ApplyToolResult(const std::string& oldText, const std::string& newText) {
+void TfrmMain::ApplyToolResult(const char* label, const std::string& oldText,
+                               const std::string& newText) {
   // Only the span that changed goes into the control, as one edit without an undo record.
   const tools::ChangedSpan span = tools::FindChangedSpan(oldText, newText);
-  ActiveEditor().ReplaceRange(static_cast<long>(span.start),
-                              static_cast<long>(span.start + span.oldLength), span.replacement);
+  const std::string name = pageControl_->Caption(ActiveIndex());
+  RunStreaming(std::string(label) + " " + name, [&](const forms::RichEdit::LoadProgress& progress) {
+    ActiveEditor().ReplaceRange(static_cast<long>(span.start),
+                                static_cast<long>(span.start + span.oldLength), span.replacement,
+                                &progress);
+  });
 }
 
 void TfrmMain::toolsCleanupClick() {
   forms::BusyCursor busy = BusyOnActiveEditor();
   const std::string text = ActiveEditor().AllText();
-  ApplyToolResult(text, tools::CleanupEmail(text, UpperCaseAnsi));
+  ApplyToolResult("Cleaning up", text, tools::CleanupEmail(text, UpperCaseAnsi));
 }
 
 void TfrmMain::toolsSortClick() {
   forms::BusyCursor busy = BusyOnActiveEditor();
   const std::string text = ActiveEditor().AllText();
-  ApplyToolResult(text, tools::SortLines(text, CompareIgnoringCase));
+  ApplyToolResult("Sorting", text, tools::SortLines(text, CompareIgnoringCase));
 }
 
 void TfrmMain::programmingWebReadyCodeClick() {
   forms::BusyCursor busy = BusyOnActiveEditor();
   const std::string text = ActiveEditor().AllText();
-  ApplyToolResult(text, tools::MakeWebReady(text));
+  ApplyToolResult("Making web-ready", text, tools::MakeWebReady(text));
 }
 
 forms::BusyCursor TfrmMain::BusyOnActiveEditor() {

@@ -294,11 +294,11 @@ void TfrmMain::WriteSettings() {
 void TfrmMain::CloseRequested() { FormCloseQuery(); }
 
 LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  // Only sent messages reach the window while a file loads; none may free or replace the
-  // Document being filled.
-  if (loading_) {
+  // Only sent messages reach the window while a text streams into an editor; none may free or
+  // replace the Document being filled.
+  if (streaming_) {
     if (msg == WM_CLOSE) {
-      closeAfterLoad_ = true;
+      closeAfterStream_ = true;
       return 0;
     }
     if (msg == WM_QUERYENDSESSION)

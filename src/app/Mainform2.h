@@ -105,6 +105,12 @@ public:
   void fileCloseClick();
   void fileExitClick();
   void OpenFileInNewTab(const std::string& path);
+  // Runs work, which streams a text into an editor with the progress callback it is given.
+  // After half a second the status bar shows "LABEL: 40%", paints go on and Esc cancels (the
+  // callback answers false, and the work throws LoadCancelled); a close asked for meanwhile
+  // waits for the end. False when cancelled.
+  using StreamingWork = std::function<void(const forms::RichEdit::LoadProgress&)>;
+  bool RunStreaming(const std::string& label, const StreamingWork& work);
   bool IsAlreadyOpen(const std::string& path) const;
   void AddToFileHistory(const std::string& path);
   void RebuildReopenMenu();
@@ -272,7 +278,9 @@ private:
   std::unique_ptr<forms::RichEdit> ConfigureEditor(forms::TabSheet& page);
 
   void SaveEditorTo(int index, const std::string& path);
-  void ApplyToolResult(const std::string& oldText, const std::string& newText);
+  // Puts a tool's result into the active editor; a long one shows "LABEL NAME: 40%" and can be
+  // cancelled with Esc, which leaves the text as it was.
+  void ApplyToolResult(const char* label, const std::string& oldText, const std::string& newText);
   // The hourglass on the toolbar, the window and the active editor for one command.
   forms::BusyCursor BusyOnActiveEditor();
   template <class Count>
@@ -323,10 +331,10 @@ private:
   std::unique_ptr<tray::TTrayIcon> trayIcon_;
   bool minLocked_ = false;
   std::optional<MainDialogs> dialogs_;
-  // A file is streaming into a new tab (OpenFileInNewTab pumps paints meanwhile): a close that
-  // arrives then waits for the end of the load, and the end of the session is refused.
-  bool loading_ = false;
-  bool closeAfterLoad_ = false;
+  // A text is streaming into an editor (RunStreaming pumps paints meanwhile): a close that
+  // arrives then waits for the end of the stream, and the end of the session is refused.
+  bool streaming_ = false;
+  bool closeAfterStream_ = false;
   // Set while the exit sequence asks its questions, so that no second one starts inside it.
   bool exitRunning_ = false;
 };

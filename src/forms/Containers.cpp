@@ -57,11 +57,10 @@ TabSheet::TabSheet(PageControl& owner, HWND tabControl) : Component(&owner) {
 }
 
 void TabSheet::Layout() {
-  if (!fill_)
-    return;
   RECT r;
   GetClientRect(Handle(), &r);
-  SetWindowPos(fill_, nullptr, 0, 0, r.right, r.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    SetWindowPos(child, nullptr, 0, 0, r.right, r.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT TabSheet::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

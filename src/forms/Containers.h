@@ -32,21 +32,15 @@ private:
 
 class PageControl;
 
-// One page of a PageControl; its first child control fills it.
+// One page of a PageControl; its child windows fill it. They are found when laid out, not
+// remembered: an editor may replace its window with a fresh one.
 class TabSheet : public Component, public Window {
 public:
   TabSheet(PageControl& owner, HWND tabControl);
-  void FillWith(HWND child) {
-    fill_ = child;
-    Layout();
-  }
   void Layout();
 
 protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
-private:
-  HWND fill_ = nullptr;
 };
 
 // A tab control whose pages are child windows placed over its display area. It never takes the

@@ -34,33 +34,58 @@ Control::Control(Component* owner, const char* windowClass, const ControlArgs& a
 }
 
 void Control::Attach(HWND h) {
-  hwnd_ = h;
-  SetPropA(hwnd_, kControlProp, this);
-  SetWindowSubclass(hwnd_, &Control::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  Bind(h);
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultGuiFont()), FALSE);
 }
 
-void Control::RecreateWindow() {
+void Control::Bind(HWND h) {
+  hwnd_ = h;
+  SetPropA(hwnd_, kControlProp, this);
+  SetWindowSubclass(hwnd_, &Control::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void Control::Unbind() {
+  RemovePropA(hwnd_, kControlProp);
+  RemoveWindowSubclass(hwnd_, &Control::SubclassProc, kSubclassId);
+  hwnd_ = nullptr;
+}
+
+void Control::RecreateWindow() { EndFreshWindow(StartFreshWindow(), true); }
+
+HWND Control::StartFreshWindow() {
   HWND old = hwnd_;
   HWND parent = GetParent(old);
   RECT r{};
   GetWindowRect(old, &r);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  const DWORD visible = GetWindowLongA(old, GWL_STYLE) & WS_VISIBLE;
-  HWND fresh = CreateWindowExA(exStyle_, windowClass_.c_str(), "", (style_ & ~WS_VISIBLE) | visible,
-                               r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
+  HWND fresh = CreateWindowExA(exStyle_, windowClass_.c_str(), "", style_ & ~WS_VISIBLE, r.left,
+                               r.top, r.right - r.left, r.bottom - r.top, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(old))),
                                ControlInstance(), nullptr);
   if (!fresh)
     throw Error("Cannot create control of class " + windowClass_);
-  const bool hadFocus = GetFocus() == old;
   SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  // Detach the old window before it goes, so that its last messages reach no handler.
-  RemovePropA(old, kControlProp);
-  RemoveWindowSubclass(old, &Control::SubclassProc, kSubclassId);
+  // The old window is detached, so that its last messages reach no handler.
+  Unbind();
   Attach(fresh);
+  return old;
+}
+
+void Control::EndFreshWindow(HWND old, bool keepFresh) {
+  HWND fresh = hwnd_;
+  if (!keepFresh) {
+    Unbind();
+    DestroyWindow(fresh);
+    Bind(old); // no font message: the old window keeps everything it had
+    return;
+  }
+  // Shown as the old one is; a control whose repaint is suspended (WM_SETREDRAW) has its
+  // visible bit off, and the fresh one then waits for the redraw to come back on as well.
+  if (GetWindowLongA(old, GWL_STYLE) & WS_VISIBLE)
+    SetWindowPos(fresh, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   // The focus moves first: a focused window that is destroyed takes the focus with it.
-  if (hadFocus)
+  if (GetFocus() == old)
     ::SetFocus(fresh);
   DestroyWindow(old);
 }
@@ -69,9 +94,7 @@ Control::~Control() {
   if (!hwnd_)
     return;
   HWND h = hwnd_;
-  hwnd_ = nullptr;
-  RemovePropA(h, kControlProp);
-  RemoveWindowSubclass(h, &Control::SubclassProc, kSubclassId);
+  Unbind();
   DestroyWindow(h);
 }
 

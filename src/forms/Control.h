@@ -53,13 +53,22 @@ protected:
   // (z-order and focus go with it) and destroys the old one. For a control whose own way of
   // emptying itself is far slower than starting anew; the caller restores its own settings.
   void RecreateWindow();
+  // The same in two steps, for a fresh window filled before it may replace the old one: the
+  // object moves to a fresh, empty, hidden window just behind the old one, which stays on
+  // screen as it is and is returned. EndFreshWindow(old, true) then puts the fresh window in the
+  // old one's place as RecreateWindow does; EndFreshWindow(old, false) destroys the fresh one
+  // and gives the object its old window back, untouched.
+  HWND StartFreshWindow();
+  void EndFreshWindow(HWND old, bool keepFresh);
   // The control's own messages (after subclassing); the default passes them on.
   virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-  void Attach(HWND hwnd);
+  void Attach(HWND hwnd); // a new window: bound, with the default GUI font
+  void Bind(HWND hwnd);   // messages of hwnd reach this object
+  void Unbind();          // they no longer do; the window stays
   HWND hwnd_ = nullptr;
   std::string hint_;
   std::string windowClass_;

@@ -131,16 +131,16 @@ void RichEdit::ReplaceSelection(std::string_view text, bool canUndo) {
                reinterpret_cast<LPARAM>(normal.c_str()));
 }
 
-void RichEdit::ReplaceRange(long start, long end, std::string_view text) {
+void RichEdit::ReplaceRange(long start, long end, std::string_view text,
+                            const LoadProgress* progress) {
   // Measured by bench/win (vd_bench_files): see docs/architecture.md.
   ReplaceRangeUsing(start, end, text, [&](long from, long to, const std::string& normal) -> DWORD {
     if (const long len = TextLength();
         to - from > kLarge || static_cast<long long>(normal.size()) > kLarge) {
       // Deleting or inserting much text in place costs far more than streaming the whole new
-      // text into an emptied control (1 MB: minutes against a second), so that is what happens.
+      // text into an empty control (1 MB: minutes against a second), so that is what happens.
       const std::string whole = TextRange(0, from) + normal + TextRange(to, len);
-      Clear();
-      return StreamInText(whole);
+      return StreamIntoFreshWindow(whole, progress);
     }
     DeleteInSlices(from, to);
     if (TextLength() == 0)
@@ -191,6 +191,23 @@ void RichEdit::Clear() {
   SendMessageA(Handle(), EM_SETEVENTMASK, 0, 0); // still inside a quiet edit
 }
 
+DWORD RichEdit::StreamIntoFreshWindow(std::string_view whole, const LoadProgress* progress) {
+  const HWND old = StartFreshWindow();
+  DWORD err = 0;
+  try {
+    ApplySettings();
+    SetRedraw(false);
+    SendMessageA(Handle(), EM_SETEVENTMASK, 0, 0); // still inside a quiet edit
+    err = StreamInText(whole, progress);
+  } catch (...) {
+    EndFreshWindow(old, false);
+    throw;
+  }
+  // Only a whole text replaces the old one; anything less leaves it as it was.
+  EndFreshWindow(old, err == 0);
+  return err;
+}
+
 std::string RichEdit::TextRange(long start, long end) const {
   if (end <= start)
     return {};
@@ -208,10 +225,15 @@ void RichEdit::ReplaceRangeUsing(long start, long end, std::string_view text,
   DWORD err = 0;
   {
     QuietEdit quiet(*this);
+    const CHARRANGE before = Selection();
     SetSelection(start, end);
     const CHARRANGE sel = Selection();
     const long from = sel.cpMin;
     err = how(from, std::max(from, sel.cpMax), normal);
+    if (err == kStreamCancelled) { // the text is as it was: so is everything else
+      SetSelection(before.cpMin, before.cpMax);
+      throw LoadCancelled();
+    }
     SendMessageA(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
     const long caret =
         from + CharsOf(normal.substr(0, std::min(normal.size(), std::strlen(normal.c_str()))));

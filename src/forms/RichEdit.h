@@ -55,8 +55,13 @@ public:
   // emptied, as EM_REPLACESEL without undo does), repaint suspended, caret after the new text,
   // modified flag set as typing sets it.
   // Wine's control deletes a large range in time that grows faster than its length: see
-  // RichEditBench for the ways measured.
-  void ReplaceRange(long start, long end, std::string_view text);
+  // RichEditBench for the ways measured. A large replacement streams the whole new text into a
+  // fresh control, which takes the old one's place only once it holds all of it; progress, when
+  // given, hears that stream as LoadFromFile's does, and answering false cancels it: the editor
+  // is left exactly as it was (text, selection, undo, modified flag) and LoadCancelled thrown.
+  using LoadProgress = std::function<bool(long long done, long long total)>;
+  void ReplaceRange(long start, long end, std::string_view text,
+                    const LoadProgress* progress = nullptr);
 
   long LineFromChar(long index) const;
   long LineIndex(long line) const; // -1 = the caret's line; -1 back for a line that does not exist
@@ -93,7 +98,6 @@ public:
   // progress, when given, hears how many of the text's bytes have streamed in, every few
   // kilobytes; answering false cancels the load, which then leaves the control empty and throws
   // LoadCancelled.
-  using LoadProgress = std::function<bool(long long done, long long total)>;
   void LoadFromFile(const std::string& path, const LoadProgress& progress = {});
   void SaveToFile(const std::string& path);
 
@@ -148,6 +152,8 @@ private:
   // the stream's error code.
   void FillFromFile(const std::string& path, const std::function<DWORD(long& expected)>& fill);
   void Clear();
+  // The whole text replaced by `whole` (CR LF breaks only) in a fresh control; see ReplaceRange.
+  DWORD StreamIntoFreshWindow(std::string_view whole, const LoadProgress* progress);
   std::string TextRange(long start, long end) const;
   void DeleteInSlices(long start, long end);
   // Edits of more characters than this empty the control and stream the whole text in (Clear).
@@ -161,6 +167,11 @@ private:
 };
 
 inline constexpr char kFailedToLoadStream[] = "Failed to Load Stream";
+
+// The editor's own stream error codes, for when its progress callback cancels and when a file
+// cannot be read; any non-zero answer stops a stream.
+inline constexpr DWORD kStreamCancelled = 0xCA9CE1;
+inline constexpr DWORD kStreamUnreadable = 0xBADF11E;
 
 // A load the user cancelled: nothing to show, nothing was loaded.
 struct LoadCancelled : std::exception {

@@ -28,11 +28,6 @@ struct InCookie {
   long long size = 0;
 };
 
-// The stream's error codes when the progress callback cancels and when the file cannot be read;
-// any non-zero answer stops it.
-constexpr DWORD kStreamCancelled = 0xCA9CE1;
-constexpr DWORD kStreamUnreadable = 0xBADF11E;
-
 // Stream callbacks must not throw; they report through their answer (the stream's dwError).
 DWORD CALLBACK StreamInCallback(DWORD_PTR cookie, LPBYTE buffer, LONG room, LONG* done) {
   auto* c = reinterpret_cast<InCookie*>(cookie);

@@ -1,5 +1,5 @@
-// Opening a large file: the status bar tells how far the open has come, and Esc cancels it
-// leaving everything as it was before the open was asked for.
+// Opening a large file, and a tool rewriting one: the status bar tells how far the stream has
+// come, and Esc cancels it leaving everything as it was before it was asked for.
 #include "Robot.h"
 
 #include <gtest/gtest.h>
@@ -123,6 +123,41 @@ TEST_F(LargeFile, EscDuringTheLoadRemovesTheNewTabAndLeavesTabsHistoryAndSetting
   const std::string after = ReadFileText(SettingsPath());
   EXPECT_EQ(after.find("big.txt"), std::string::npos) << "the cancelled open went into the history";
   EXPECT_EQ(after, before);
+}
+
+TEST_F(LargeFile, ASortOfAFiveMiBFileShowsItsProgressAndEscLeavesTheTextAsItWas) {
+  Program p("\"" + big_ + "\"");
+  HWND main = p.WaitForWindow("TfrmMain");
+  ASSERT_NE(main, nullptr);
+  HWND editor = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        editor = ActiveEditorOf(main);
+        return editor && Length(editor) == bigChars_;
+      },
+      300s));
+  const std::string before = EditorText(editor);
+  const auto modified = [&] { return SendMessageA(ActiveEditorOf(main), EM_GETMODIFY, 0, 0) != 0; };
+  const auto sorting = [&] { return StatusPanelText(main, 0).rfind("Sorting big.txt: ", 0) == 0; };
+
+  ASSERT_TRUE(MenuCommand(main, {"&Tools", "&Sort Alphabetically"}));
+  ASSERT_TRUE(WaitUntil(sorting, 300s)) << "status bar: \"" << StatusPanelText(main, 0) << "\"";
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return !sorting(); }, 60s));
+  EXPECT_EQ(EditorText(ActiveEditorOf(main)), before) << "the cancelled sort changed the text";
+  EXPECT_FALSE(modified());
+  EXPECT_EQ(TabCaptions(main), Strings{"big.txt"});
+
+  // Left to run, the same sort ends with the text sorted and the editor marked modified.
+  ASSERT_TRUE(MenuCommand(main, {"&Tools", "&Sort Alphabetically"}));
+  ASSERT_TRUE(WaitUntil(modified, 300s));
+  EXPECT_EQ(EditorText(ActiveEditorOf(main)).substr(0, 21), "Line 0: the quick bro");
+  const std::string sorted = EditorText(ActiveEditorOf(main));
+  const std::size_t second = sorted.find("\r\n") + 2;
+  EXPECT_EQ(sorted.substr(second, 8), "Line 1: ");
+  EXPECT_EQ(sorted.substr(sorted.find("\r\n", second) + 2, 9), "Line 10: ");
+  EXPECT_FALSE(sorting()) << "the progress text stays after the sort";
+  p.Kill();
 }
 
 } // namespace

@@ -374,6 +374,23 @@ TEST_F(MainWindowTest, ExitWritesEverySettingFromTheFirstEditor) {
 namespace vd::test {
 namespace {
 
+TEST_F(MainWindowTest, AnEditorStartedAfreshByALargeToolStillFillsItsPageAfterAResize) {
+  TfrmMain& frm = Start();
+  forms::RichEdit& e = frm.ActiveEditor();
+  e.SetAllText(std::string(70000, '<'));
+  const HWND before = e.Handle();
+  frm.programmingWebReadyCodeClick();
+  ASSERT_NE(e.Handle(), before) << "the text was not streamed into a fresh editor";
+  for (const SIZE size : {SIZE{520, 380}, SIZE{760, 560}}) {
+    SetWindowPos(frm.Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    RECT page{}, editor{};
+    GetClientRect(GetParent(e.Handle()), &page);
+    GetWindowRect(e.Handle(), &editor);
+    EXPECT_EQ(editor.right - editor.left, page.right) << size.cx;
+    EXPECT_EQ(editor.bottom - editor.top, page.bottom) << size.cy;
+  }
+}
+
 TEST_F(MainWindowTest, ChangingToolsRewriteTheEditorWithoutUndoAndSetTheModifiedFlag) {
   TfrmMain& frm = Start();
   struct Case {

@@ -785,6 +785,57 @@ TEST_F(RichEditTest, ALoadTellsItsProgressUpToTheWholeSizeAndCanBeCancelled) {
   }
 }
 
+TEST_F(RichEditTest, ALargeReplacementTellsItsProgressAndACancelLeavesTheEditorAsItWas) {
+  const std::string text = LargeText();
+  edit_->SetAllText(text);
+  edit_->SetSelection(3, 3);
+  SendMessageA(H(), WM_CHAR, 'x', 0); // an undoable edit, and the modified flag
+  edit_->SetSelection(10, 20);
+  const std::string before = edit_->AllText();
+  const HWND window = H();
+  std::string after = before;
+  std::reverse(after.begin(), after.end()); // as large as the text: streamed into a fresh control
+  after = NormaliseLineBreaks(after);
+
+  // Cancelled at once, and halfway after a part went in: the same window, untouched.
+  for (long long stopAt : {0LL, static_cast<long long>(after.size() / 2)}) {
+    const forms::RichEdit::LoadProgress stop = [&](long long done, long long) {
+      return done < stopAt;
+    };
+    EXPECT_THROW(edit_->ReplaceRange(0, edit_->TextLength(), after, &stop), forms::LoadCancelled)
+        << stopAt;
+    EXPECT_EQ(H(), window) << stopAt;
+    EXPECT_TRUE(IsWindowVisible(window)) << stopAt;
+    EXPECT_EQ(edit_->AllText(), before) << stopAt;
+    EXPECT_EQ(edit_->Selection().cpMin, 10) << stopAt;
+    EXPECT_EQ(edit_->Selection().cpMax, 20) << stopAt;
+    EXPECT_TRUE(edit_->Modified()) << stopAt;
+    EXPECT_TRUE(edit_->CanUndo()) << stopAt;
+    EXPECT_EQ(GetWindow(GetParent(window), GW_CHILD), window) << "a fresh window stayed behind";
+    EXPECT_EQ(GetWindow(window, GW_HWNDNEXT), nullptr) << "a fresh window stayed behind";
+  }
+
+  std::vector<long long> seen;
+  long long total = -1;
+  const forms::RichEdit::LoadProgress hear = [&](long long done, long long all) {
+    seen.push_back(done);
+    total = all;
+    return true;
+  };
+  edit_->SetFocus();
+  edit_->ReplaceRange(0, edit_->TextLength(), after, &hear);
+  EXPECT_EQ(edit_->AllText(), after);
+  EXPECT_EQ(total, static_cast<long long>(after.size()));
+  ASSERT_GT(seen.size(), 2u);
+  EXPECT_EQ(seen.back(), total);
+  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+  EXPECT_FALSE(IsWindow(window)) << "the old window stays";
+  EXPECT_TRUE(IsWindowVisible(H()));
+  EXPECT_EQ(GetFocus(), H()) << "the focus did not move to the fresh window";
+  EXPECT_FALSE(edit_->CanUndo());
+  EXPECT_TRUE(edit_->Modified());
+}
+
 TEST_F(RichEditTest, AFileReadInPiecesLoadsWholeWhereverItsBreaksFall) {
   // The file is read in pieces of FileTextSource::kPiece bytes; breaks on either side of an edge.
   const std::size_t piece = forms::FileTextSource::kPiece;
