@@ -1,6 +1,7 @@
 #include "forms/CommonDialogs.h"
 
 #include "forms/Dpi.h"
+#include "forms/LateBound.h"
 #include "forms/StdControls.h" // ToColorRef
 
 #include <commdlg.h>
@@ -34,7 +35,9 @@ public:
     cc.rgbResult = ToColorRef(d.color);
     cc.lpCustColors = d.customColors.data();
     cc.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&cc))
+    static const auto chooseColor =
+        LateBound<decltype(&ChooseColorA)>("comdlg32.dll", "ChooseColorA");
+    if (!chooseColor(&cc))
       return false;
     d.color = static_cast<Colour>(cc.rgbResult & 0xFFFFFFu);
     return true;
@@ -47,7 +50,8 @@ public:
     cf.hwndOwner = owner;
     cf.lpLogFont = &lf;
     cf.Flags = CF_SCREENFONTS | CF_TTONLY | CF_INITTOLOGFONTSTRUCT;
-    if (!ChooseFontA(&cf))
+    static const auto chooseFont = LateBound<decltype(&ChooseFontA)>("comdlg32.dll", "ChooseFontA");
+    if (!chooseFont(&cf))
       return false;
     d.font.name = lf.lfFaceName;
     // iPointSize is in tenths of a point; the editor's font has whole points.

@@ -2,6 +2,7 @@
 
 #include "core/FileNames.h"
 #include "core/TextFormat.h"
+#include "forms/LateBound.h"
 #include "forms/MessageBoxes.h"
 
 #include <commdlg.h>
@@ -122,8 +123,10 @@ public:
     ofn.lpstrDefExt = d.defaultExt.empty() ? nullptr : d.defaultExt.c_str();
     ofn.Flags = d.options | OFN_EXPLORER | OFN_ENABLEHOOK;
     ofn.lpfnHook = &FileDialogHook;
-    const BOOL ok =
-        d.kind == FileDialog::Kind::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+    using Run = decltype(&GetOpenFileNameA);
+    static const Run open = LateBound<Run>("comdlg32.dll", "GetOpenFileNameA");
+    static const Run save = LateBound<Run>("comdlg32.dll", "GetSaveFileNameA");
+    const BOOL ok = (d.kind == FileDialog::Kind::Open ? open : save)(&ofn);
     if (!ok)
       return false;
     StoreChosenNames(d, name);

@@ -1,6 +1,7 @@
 #include "forms/Printing.h"
 
 #include "forms/Errors.h"
+#include "forms/LateBound.h"
 #include "core/PrintLayout.h"
 #include "forms/RichEdit.h"
 #include "forms/StdControls.h"
@@ -82,7 +83,9 @@ public:
     } else {
       char name[512];
       DWORD size = sizeof(name);
-      if (GetDefaultPrinterA(name, &size))
+      static const auto defaultPrinter =
+          LateBound<decltype(&GetDefaultPrinterA)>("winspool.drv", "GetDefaultPrinterA");
+      if (defaultPrinter(name, &size))
         device = name;
     }
     if (device.empty())
@@ -106,7 +109,8 @@ public:
     pd.hDevMode = devMode_;
     pd.hDevNames = devNames_;
     pd.Flags = PD_PRINTSETUP;
-    const bool ok = PrintDlgA(&pd) != FALSE;
+    static const auto printDlg = LateBound<decltype(&PrintDlgA)>("comdlg32.dll", "PrintDlgA");
+    const bool ok = printDlg(&pd) != FALSE;
     // The dialog may free the blocks it was given and hand back new ones, also on Cancel.
     devMode_ = pd.hDevMode;
     devNames_ = pd.hDevNames;
