@@ -8,8 +8,7 @@ namespace vd::forms {
 // For the common dialogs' library: with the print spooler it brings along it adds about 5 MB to
 // the working set of every start, and a start that opens no dialog never needs it.
 // Throws forms::Error when the library or the function cannot be found.
-template <class Fn>
-Fn LateBound(const char* library, const char* name) {
+template <class Fn> Fn LateBound(const char* library, const char* name) {
   const HMODULE module = LoadLibraryA(library);
   const FARPROC found = module ? GetProcAddress(module, name) : nullptr;
   if (!found)
