@@ -144,9 +144,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
   if (!self || self->hwnd_ != hwnd)
     return DefSubclassProc(hwnd, msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, &Control::SubclassProc, kSubclassId);
-    RemovePropA(hwnd, kControlProp);
-    self->hwnd_ = nullptr;
+    self->Unbind();
     return DefSubclassProc(hwnd, msg, wParam, lParam);
   }
   LRESULT result = 0;

@@ -186,6 +186,10 @@ void RichEdit::Clear() {
     return;
   }
   RecreateWindow();
+  SetUpFreshWindow();
+}
+
+void RichEdit::SetUpFreshWindow() {
   ApplySettings();
   SetRedraw(false);
   SendMessageA(Handle(), EM_SETEVENTMASK, 0, 0); // still inside a quiet edit
@@ -195,9 +199,7 @@ DWORD RichEdit::StreamIntoFreshWindow(std::string_view whole, const LoadProgress
   const HWND old = StartFreshWindow();
   DWORD err = 0;
   try {
-    ApplySettings();
-    SetRedraw(false);
-    SendMessageA(Handle(), EM_SETEVENTMASK, 0, 0); // still inside a quiet edit
+    SetUpFreshWindow();
     err = StreamInText(whole, progress);
   } catch (...) {
     EndFreshWindow(old, false);

@@ -152,6 +152,8 @@ private:
   // the stream's error code.
   void FillFromFile(const std::string& path, const std::function<DWORD(long& expected)>& fill);
   void Clear();
+  // A fresh window made inside a quiet edit: the editor's settings, repaint and notices off.
+  void SetUpFreshWindow();
   // The whole text replaced by `whole` (CR LF breaks only) in a fresh control; see ReplaceRange.
   DWORD StreamIntoFreshWindow(std::string_view whole, const LoadProgress* progress);
   std::string TextRange(long start, long end) const;
